@@ -1,0 +1,46 @@
+// Message boxes and progress of the command line.
+#include "cli/cli_window.h"
+
+#include <string>
+
+namespace tq {
+namespace {
+
+void Print(std::FILE* out, const Text& text) { std::fputs(ToUtf8(text).c_str(), out); }
+
+}  // namespace
+
+int CliWindow::MsgBox(const Text& text, int style, const std::optional<Text>& title) {
+  Print(err_, U"tecris2quillo: " + text);
+  if (title && *title != kProgramTitle) Print(err_, U"（" + *title + U"）");
+  Print(err_, U"\n");
+  if (style != kStyleYesNoQuestion) return kAnswerOk;
+  return Ask(text);
+}
+
+int CliWindow::Ask(const Text&) {
+  if (options_.assumeYes) {
+    Print(err_, U"  → はい（--yes）\n");
+    return kAnswerYes;
+  }
+  if (!options_.askOnTerminal) {
+    Print(err_, U"  → いいえ（作成するには --yes を付けてください）\n");
+    return kAnswerNo;
+  }
+  for (;;) {
+    Print(err_, U"  はい = y、いいえ = n: ");
+    std::fflush(err_);
+    char buffer[64];
+    if (std::fgets(buffer, sizeof buffer, in_) == nullptr) return kAnswerNo;
+    std::string answer(buffer);
+    if (answer[0] == 'y' || answer[0] == 'Y') return kAnswerYes;
+    if (answer[0] == 'n' || answer[0] == 'N') return kAnswerNo;
+  }
+}
+
+void CliWindow::ReportProgress(int done, int total, const Text& fileName) {
+  if (!options_.showProgress || done >= total) return;
+  Print(err_, U"[" + DecimalText(done + 1) + U"/" + DecimalText(total) + U"] " + fileName + U"\n");
+}
+
+}  // namespace tq

@@ -1,0 +1,170 @@
+// Code page 932 tables, built once from the system's converter (iconv, or Win32 on Windows).
+#include "common/cp932.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <iconv.h>
+#endif
+
+namespace tq::cp932 {
+namespace {
+
+// One character through the system converter: bytes to a BMP code point, 0 when invalid.
+class SystemConverter {
+ public:
+#ifdef _WIN32
+  char32_t ToUnicode(const char* bytes, int length) const {
+    wchar_t out[2] = {};
+    int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes, length, out, 2);
+    return n == 1 ? static_cast<char32_t>(out[0]) : 0;
+  }
+  std::string FromUnicode(char32_t codePoint) const {
+    if (codePoint > 0xFFFF) return {};
+    wchar_t in = static_cast<wchar_t>(codePoint);
+    char out[4] = {};
+    BOOL usedDefault = FALSE;
+    int n = WideCharToMultiByte(932, 0, &in, 1, out, 4, nullptr, &usedDefault);
+    if (n <= 0 || usedDefault) return {};
+    return std::string(out, static_cast<std::size_t>(n));
+  }
+#else
+  SystemConverter()
+      : toUnicode_(iconv_open("UTF-32LE", "CP932")), fromUnicode_(iconv_open("CP932", "UTF-32LE")) {}
+  ~SystemConverter() {
+    if (toUnicode_ != kInvalid) iconv_close(toUnicode_);
+    if (fromUnicode_ != kInvalid) iconv_close(fromUnicode_);
+  }
+  SystemConverter(const SystemConverter&) = delete;
+  SystemConverter& operator=(const SystemConverter&) = delete;
+
+  char32_t ToUnicode(const char* bytes, int length) const {
+    unsigned char out[8] = {};
+    std::size_t produced = Convert(toUnicode_, bytes, static_cast<std::size_t>(length),
+                                   reinterpret_cast<char*>(out), sizeof out);
+    if (produced != 4) return 0;
+    return static_cast<char32_t>(out[0] | (out[1] << 8) | (out[2] << 16) | (out[3] << 24));
+  }
+  std::string FromUnicode(char32_t codePoint) const {
+    unsigned char in[4] = {static_cast<unsigned char>(codePoint & 0xFF),
+                           static_cast<unsigned char>((codePoint >> 8) & 0xFF),
+                           static_cast<unsigned char>((codePoint >> 16) & 0xFF),
+                           static_cast<unsigned char>((codePoint >> 24) & 0xFF)};
+    char out[8] = {};
+    std::size_t produced = Convert(fromUnicode_, reinterpret_cast<const char*>(in), 4, out, sizeof out);
+    if (produced == 0 || produced > 2) return {};
+    return std::string(out, produced);
+  }
+
+ private:
+  static inline const iconv_t kInvalid = reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1));
+
+  // Bytes produced for one complete input, 0 when the input was not converted whole.
+  static std::size_t Convert(iconv_t cd, const char* in, std::size_t inLength, char* out,
+                             std::size_t outSize) {
+    if (cd == kInvalid) return 0;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char* inPtr = const_cast<char*>(in);
+    char* outPtr = out;
+    std::size_t inLeft = inLength;
+    std::size_t outLeft = outSize;
+    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) return 0;
+    if (inLeft != 0) return 0;
+    return outSize - outLeft;
+  }
+
+  iconv_t toUnicode_;
+  iconv_t fromUnicode_;
+#endif
+};
+
+const SystemConverter& Converter() {
+  static const SystemConverter converter;
+  return converter;
+}
+
+constexpr int kTrailCount = 256;
+
+// Lead byte groups in the order in which their characters are preferred when one code point
+// has several byte forms: JIS X 0208 rows, then NEC row 13, then the IBM extensions, then the
+// NEC-selected IBM extensions, then everything else.
+bool InRange(int b, int lo, int hi) { return b >= lo && b <= hi; }
+int LeadPreference(int lead) {
+  if (InRange(lead, 0x81, 0x84) || InRange(lead, 0x88, 0x9F) || InRange(lead, 0xE0, 0xEA)) return 0;
+  if (lead == 0x87) return 1;
+  if (InRange(lead, 0xFA, 0xFC)) return 2;
+  if (InRange(lead, 0xED, 0xEE)) return 3;
+  return 4;
+}
+
+struct Tables {
+  std::array<char32_t, 256> single{};
+  std::vector<char32_t> pairs = std::vector<char32_t>(256 * kTrailCount, 0);
+  // Code point to bytes: 0 = none, otherwise (byte count << 16) | bytes.
+  std::vector<std::uint32_t> encode = std::vector<std::uint32_t>(0x10000, 0);
+
+  Tables() {
+    const SystemConverter& conv = Converter();
+    for (int b = 0; b < 256; ++b) {
+      if (IsLeadByte(static_cast<unsigned char>(b))) continue;
+      char byte = static_cast<char>(b);
+      single[b] = b == 0 ? 0 : conv.ToUnicode(&byte, 1);
+      if (single[b] != 0 && single[b] < 0x10000) encode[single[b]] = (1u << 16) | static_cast<unsigned>(b);
+    }
+    encode[0] = 1u << 16;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+      if (!IsLeadByte(static_cast<unsigned char>(lead))) continue;
+      for (int trail = 0x40; trail <= 0xFC; ++trail) {
+        char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+        pairs[lead * kTrailCount + trail] = conv.ToUnicode(bytes, 2);
+      }
+    }
+    for (int preference = 0; preference <= 4; ++preference) {
+      for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        if (!IsLeadByte(static_cast<unsigned char>(lead)) || LeadPreference(lead) != preference) continue;
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+          char32_t cp = pairs[lead * kTrailCount + trail];
+          if (cp == 0 || cp >= 0x10000 || encode[cp] != 0) continue;
+          encode[cp] = (2u << 16) | static_cast<unsigned>(lead << 8 | trail);
+        }
+      }
+    }
+  }
+};
+
+const Tables& GetTables() {
+  static const Tables tables;
+  return tables;
+}
+
+}  // namespace
+
+bool IsLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+
+char32_t DecodeSingle(unsigned char byte) {
+  if (byte == 0) return 0;
+  return GetTables().single[byte];
+}
+
+char32_t DecodePair(unsigned char lead, unsigned char trail) {
+  return GetTables().pairs[lead * kTrailCount + trail];
+}
+
+std::string Encode(char32_t codePoint) {
+  if (codePoint < 0x10000) {
+    std::uint32_t entry = GetTables().encode[codePoint];
+    if (entry != 0) {
+      std::uint32_t count = entry >> 16;
+      if (count == 1) return std::string(1, static_cast<char>(entry & 0xFF));
+      return {static_cast<char>((entry >> 8) & 0xFF), static_cast<char>(entry & 0xFF)};
+    }
+  }
+  // Best-fit forms the converter knows beyond the table (such as U+00A5 for 0x5C).
+  return Converter().FromUnicode(codePoint);
+}
+
+}  // namespace tq::cp932

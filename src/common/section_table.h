@@ -1,0 +1,37 @@
+// A section table: texts indexed by value (column) and row, both from 1.
+#pragma once
+
+#include <stdexcept>
+#include <vector>
+
+#include "common/text.h"
+
+namespace tq {
+
+// Created anew by each reader call with all texts empty. Index 0 of either dimension exists
+// but is not used; an index beyond the table is a programming error.
+class SectionTable {
+ public:
+  SectionTable() = default;
+  SectionTable(int values, int rows)
+      : values_(values), rows_(rows < 0 ? 0 : rows),
+        cells_(static_cast<std::size_t>(values + 1) * static_cast<std::size_t>(rows_ + 1)) {}
+
+  Text& At(int value, int row) { return cells_[Index(value, row)]; }
+  const Text& At(int value, int row) const { return cells_[Index(value, row)]; }
+
+  int Values() const { return values_; }
+  int Rows() const { return rows_; }
+
+ private:
+  std::size_t Index(int value, int row) const {
+    if (value < 0 || value > values_ || row < 0 || row > rows_) throw std::out_of_range("section table index");
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(values_ + 1) + static_cast<std::size_t>(value);
+  }
+
+  int values_ = 0;
+  int rows_ = 0;
+  std::vector<Text> cells_ = std::vector<Text>(1);
+};
+
+}  // namespace tq

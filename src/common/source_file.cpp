@@ -1,0 +1,96 @@
+// Field and line reading of source files.
+#include "common/source_file.h"
+
+#include "common/errors.h"
+#include "common/values.h"
+
+namespace tq {
+
+SourceFile::SourceFile(std::string bytes) : bytes_(std::move(bytes)) {
+  // Files from old DOS tools may end with an end-of-file mark; it is no data.
+  if (!bytes_.empty() && bytes_.back() == '\x1A') bytes_.pop_back();
+}
+
+void SourceFile::RequireMore() const {
+  if (!AtEnd()) return;
+  throw ConversionError(U"ファイルが途中で終わっています（読むべきデータがもうありません）。"
+                        U"見出しの件数と実際のデータ行の数が合っているか確認してください。",
+                        lastLine_ == 0 ? 1 : lastLine_);
+}
+
+bool SourceFile::AtLineEnd() const { return pos_ < bytes_.size() && (bytes_[pos_] == '\r' || bytes_[pos_] == '\n'); }
+
+void SourceFile::ConsumeLineEnd() {
+  if (bytes_[pos_] == '\r' && pos_ + 1 < bytes_.size() && bytes_[pos_ + 1] == '\n') ++pos_;
+  ++pos_;
+  ++line_;
+}
+
+Text SourceFile::ReadField() {
+  RequireMore();
+  while (pos_ < bytes_.size() && bytes_[pos_] == ' ') ++pos_;
+  lastLine_ = line_;
+  std::string field;
+  if (pos_ < bytes_.size() && bytes_[pos_] == '"') {
+    std::size_t close = bytes_.find('"', pos_ + 1);
+    std::size_t end = close == std::string::npos ? bytes_.size() : close;
+    field = bytes_.substr(pos_ + 1, end - pos_ - 1);
+    for (char c : field) {
+      if (c == '\n') ++line_;
+    }
+    pos_ = close == std::string::npos ? bytes_.size() : close + 1;
+    // Anything between the closing quote and the delimiter is no part of the field.
+    while (pos_ < bytes_.size() && bytes_[pos_] != ',' && !AtLineEnd()) ++pos_;
+  } else {
+    std::size_t start = pos_;
+    while (pos_ < bytes_.size() && bytes_[pos_] != ',' && !AtLineEnd()) ++pos_;
+    field = bytes_.substr(start, pos_ - start);
+    while (!field.empty() && field.back() == ' ') field.pop_back();
+  }
+  lastEndedLine_ = true;
+  if (pos_ < bytes_.size() && bytes_[pos_] == ',') {
+    ++pos_;
+    lastEndedLine_ = false;
+  } else if (AtLineEnd()) {
+    ConsumeLineEnd();
+  }
+  return FromShiftJis(field);
+}
+
+Text SourceFile::ReadLine() {
+  RequireMore();
+  lastLine_ = line_;
+  std::size_t start = pos_;
+  while (pos_ < bytes_.size() && !AtLineEnd()) ++pos_;
+  std::string line = bytes_.substr(start, pos_ - start);
+  lastEndedLine_ = true;
+  if (AtLineEnd()) ConsumeLineEnd();
+  return FromShiftJis(line);
+}
+
+void SourceFile::SkipFields(int count) {
+  for (int i = 0; i < count; ++i) ReadField();
+}
+
+}  // namespace tq
+
+namespace tq {
+
+std::int16_t SectionCount(double value, TextView text, long line) {
+  std::optional<std::int16_t> count = RoundToInt16(value);
+  if (count && *count >= 0) return *count;
+  throw ConversionError(U"件数「" + Trim(text) + U"」が正しくありません。0 から 32767 までの数でなければなりません。", line);
+}
+
+std::int16_t ReadSectionCount(SourceFile& file) {
+  Text text = file.ReadField();
+  double value = 0;
+  try {
+    value = ValueOf(text);
+  } catch (const ConversionError& error) {
+    throw ConversionError(error.Cause(), file.LastLine());
+  }
+  return SectionCount(value, text, file.LastLine());
+}
+
+}  // namespace tq

@@ -1,0 +1,236 @@
+// Value forms: the value of a text, number texts, depth texts and row position texts.
+#include "common/values.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "common/errors.h"
+
+namespace tq {
+namespace {
+
+bool IsIgnoredInValue(char32_t c) { return c == U' ' || c == U'\t' || c == U'\n'; }
+bool IsDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+bool IsExponentLetter(char32_t c) { return c == U'E' || c == U'e' || c == U'D' || c == U'd'; }
+
+// The characters of a text that take part in its value, spaces, tabs and line feeds dropped.
+std::string ValueCharacters(TextView text) {
+  std::string chars;
+  chars.reserve(text.size());
+  for (char32_t c : text) {
+    if (IsIgnoredInValue(c)) continue;
+    chars += c < 0x80 ? static_cast<char>(c) : '\x7F';
+  }
+  return chars;
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// &H and &O integers take the 16-bit or 32-bit signed value of their bits, as the classic
+// Basic number parser does (&HFFFF is -1); nothing when they do not fit 32 bits.
+std::optional<double> RadixValue(const std::string& chars, std::size_t start, int radix) {
+  unsigned long long value = 0;
+  bool any = false;
+  for (std::size_t i = start; i < chars.size(); ++i) {
+    int digit = HexDigit(chars[i]);
+    if (digit < 0 || digit >= radix) break;
+    value = value * static_cast<unsigned>(radix) + static_cast<unsigned>(digit);
+    any = true;
+    if (value > 0xFFFFFFFFull) return std::nullopt;
+  }
+  if (!any) return 0.0;
+  if (value <= 0xFFFF) return static_cast<double>(static_cast<std::int16_t>(static_cast<std::uint16_t>(value)));
+  return static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
+}
+
+struct DecimalPrefix {
+  std::string text;  // sign, mantissa and exponent in the form from_chars reads
+  bool any = false;  // at least one mantissa digit
+};
+
+DecimalPrefix ScanDecimal(const std::string& chars) {
+  DecimalPrefix prefix;
+  std::size_t i = 0;
+  if (i < chars.size() && (chars[i] == '+' || chars[i] == '-')) {
+    if (chars[i] == '-') prefix.text += '-';
+    ++i;
+  }
+  bool point = false;
+  for (; i < chars.size(); ++i) {
+    char c = chars[i];
+    if (c >= '0' && c <= '9') {
+      prefix.text += c;
+      prefix.any = true;
+    } else if (c == '.' && !point) {
+      prefix.text += '.';
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (!prefix.any || i >= chars.size() || !IsExponentLetter(static_cast<unsigned char>(chars[i]))) return prefix;
+  std::size_t j = i + 1;
+  std::string exponent = "e";
+  if (j < chars.size() && (chars[j] == '+' || chars[j] == '-')) exponent += chars[j++];
+  std::size_t digitsStart = j;
+  while (j < chars.size() && chars[j] >= '0' && chars[j] <= '9') exponent += chars[j++];
+  if (j > digitsStart) prefix.text += exponent;
+  return prefix;
+}
+
+Text AsciiText(const std::string& s) { return Text(s.begin(), s.end()); }
+
+// Mantissa digits and decimal exponent of a non-zero finite value at the given precision.
+struct Significand {
+  bool negative = false;
+  std::string digits;  // without trailing zeros, at least one digit
+  int exponent = 0;    // value = 0.d1d2d3... * 10^(exponent + 1)
+};
+
+Significand RoundToDigits(double value, int digits) {
+  char buffer[64];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits - 1);
+  std::string text(buffer, result.ptr);
+  Significand s;
+  std::size_t i = 0;
+  if (text[i] == '-') {
+    s.negative = true;
+    ++i;
+  }
+  std::size_t e = text.find('e');
+  for (; i < e; ++i) {
+    if (text[i] != '.') s.digits += text[i];
+  }
+  s.exponent = std::stoi(text.substr(e + 1));
+  while (s.digits.size() > 1 && s.digits.back() == '0') s.digits.pop_back();
+  return s;
+}
+
+Text FormatSignificant(double value, int digits) {
+  if (std::isnan(value) || std::isinf(value)) throw ConversionError(U"数値が扱える範囲を超えています。");
+  if (value == 0) return U"0";
+  Significand s = RoundToDigits(value, digits);
+  std::string out = s.negative ? "-" : "";
+  if (s.exponent < -4 || s.exponent > 14) {
+    out += s.digits[0];
+    if (s.digits.size() > 1) out += "." + s.digits.substr(1);
+    int magnitude = std::abs(s.exponent);
+    out += s.exponent < 0 ? "E-" : "E+";
+    if (magnitude < 10) out += '0';
+    out += std::to_string(magnitude);
+    return AsciiText(out);
+  }
+  if (s.exponent < 0) {
+    out += "0." + std::string(static_cast<std::size_t>(-s.exponent - 1), '0') + s.digits;
+    return AsciiText(out);
+  }
+  std::size_t integerDigits = static_cast<std::size_t>(s.exponent) + 1;
+  if (s.digits.size() <= integerDigits) {
+    out += s.digits + std::string(integerDigits - s.digits.size(), '0');
+  } else {
+    out += s.digits.substr(0, integerDigits) + "." + s.digits.substr(integerDigits);
+  }
+  return AsciiText(out);
+}
+
+}  // namespace
+
+double ValueOf(TextView text) {
+  std::string chars = ValueCharacters(text);
+  if (chars.size() >= 2 && chars[0] == '&') {
+    int radix = (chars[1] == 'H' || chars[1] == 'h') ? 16 : (chars[1] == 'O' || chars[1] == 'o') ? 8 : 0;
+    if (radix != 0) {
+      std::optional<double> value = RadixValue(chars, 2, radix);
+      if (!value) throw ConversionError(U"数値「" + Text(text) + U"」が大きすぎます。");
+      return *value;
+    }
+  }
+  DecimalPrefix prefix = ScanDecimal(chars);
+  if (!prefix.any) return 0;
+  double value = 0;
+  const char* first = prefix.text.data();
+  const char* last = first + prefix.text.size();
+  auto result = std::from_chars(first, last, value, std::chars_format::general);
+  if (result.ec == std::errc::result_out_of_range) {
+    // from_chars leaves the value alone when it cannot be represented: decide between an
+    // underflow (the value is 0) and an overflow (the number cannot be converted).
+    double probe = std::strtod(prefix.text.c_str(), nullptr);
+    if (std::isinf(probe)) throw ConversionError(U"数値「" + Text(text) + U"」が大きすぎます。");
+    return 0;
+  }
+  return value;
+}
+
+Text NumberText(double value) { return FormatSignificant(value, 15); }
+
+Text SingleNumberText(float value) { return FormatSignificant(static_cast<double>(value), 7); }
+
+Text ValueCell(TextView field) {
+  if (Trim(field).empty()) return {};
+  return NumberTextOf(field);
+}
+
+Text DepthText(double value) {
+  Text number = NumberText(value);
+  std::size_t point = number.find(U'.');
+  Text whole = point == Text::npos ? number : number.substr(0, point);
+  Text decimals = point == Text::npos ? Text() : number.substr(point + 1);
+  return Right(U"    " + whole, 4) + U"." + Left(decimals + U"00", 2);
+}
+
+Text RowPositionText(long row) { return Right(U"    " + DecimalText(row), 4); }
+
+bool IsNumeric(TextView text) {
+  Text t = Trim(text);
+  std::size_t i = 0;
+  if (i < t.size() && (t[i] == U'+' || t[i] == U'-')) ++i;
+  bool digits = false;
+  bool point = false;
+  for (; i < t.size(); ++i) {
+    if (IsDigit(t[i])) {
+      digits = true;
+    } else if (t[i] == U'.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (!digits) return false;
+  if (i == t.size()) return true;
+  if (!IsExponentLetter(t[i])) return false;
+  ++i;
+  if (i < t.size() && (t[i] == U'+' || t[i] == U'-')) ++i;
+  std::size_t exponentStart = i;
+  while (i < t.size() && IsDigit(t[i])) ++i;
+  return i > exponentStart && i == t.size();
+}
+
+double NumOrZero(TextView text) {
+  if (!IsNumeric(text)) return 0;
+  double value = ValueOf(text);
+  std::optional<float> single = ToSingle(value);
+  if (!single) throw ConversionError(U"数値「" + Trim(text) + U"」が単精度の範囲を超えています。");
+  return static_cast<double>(*single);
+}
+
+std::optional<std::int16_t> RoundToInt16(double value) {
+  if (std::isnan(value)) return std::nullopt;
+  double rounded = std::nearbyint(value);
+  if (rounded < -32768.0 || rounded > 32767.0) return std::nullopt;
+  return static_cast<std::int16_t>(rounded);
+}
+
+std::optional<float> ToSingle(double value) {
+  if (std::isnan(value)) return std::nullopt;
+  if (std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max())) return std::nullopt;
+  return static_cast<float>(value);
+}
+
+}  // namespace tq

@@ -1,0 +1,74 @@
+// The file system as the converter sees it: Windows paths with drive letters over the native one.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/text.h"
+
+namespace tq {
+
+// Paths are Windows paths: a drive letter and a colon, folder names separated by backslashes
+// (slashes are taken as separators too). A path without a drive is taken on the current drive,
+// one that does not begin with a backslash below that drive's current folder. A path that
+// begins with "/" is a native absolute path. Every drive maps to a native folder (its root).
+//
+// Names are looked up as written and, when no such name exists, without regard to case, so
+// files copied from Windows (l4.txt for L4.TXT) are found. Names beginning with "." are hidden.
+class FileSystem {
+ public:
+  // Drives from TECRIS2QUILLO_DRIVES ("C=/srv/borings;D=/mnt/usb"); Z: is "/" unless redefined.
+  // The current drive and folder follow the process's working folder.
+  static FileSystem FromEnvironment();
+  explicit FileSystem(std::map<char32_t, std::string> driveRoots);
+
+  // The process-wide instance; tests may replace it.
+  static FileSystem& Instance();
+  static void Replace(FileSystem fileSystem);
+
+  std::vector<char32_t> Drives() const;
+  char32_t CurrentDrive() const { return currentDrive_; }
+  // Fails when there is no such drive or its root cannot be opened.
+  bool SetCurrentDrive(char32_t letter);
+  // The current folder of a drive, as "Z:\a\b" (a drive root as "Z:\").
+  Text CurrentFolder(char32_t letter) const;
+  // Makes an existing folder the current folder of its drive (the current drive stays).
+  bool SetCurrentFolder(const Text& path);
+
+  // The native path a Windows path names, or nothing when its drive does not exist.
+  std::optional<std::string> NativePath(const Text& path) const;
+  // The Windows form of a native absolute path, on the drive whose root holds it.
+  std::optional<Text> DrivePath(const std::string& nativePath) const;
+
+  bool Exists(const Text& path) const;        // a file or a folder
+  bool IsFolder(const Text& path) const;
+  bool IsPlainFile(const Text& path) const;   // a file that is not hidden
+  bool CreateFolder(const Text& path) const;  // one level
+  bool DeleteFile(const Text& path) const;
+  bool RenameFile(const Text& from, const Text& to) const;
+  std::optional<std::uintmax_t> FileLength(const Text& path) const;
+  std::optional<std::string> ReadFile(const Text& path) const;
+
+  // Names of the plain files that match a pattern such as "Z:\data\*.*", in name order.
+  std::vector<Text> ListPlainFiles(const Text& pattern) const;
+
+ private:
+  struct Location {
+    char32_t drive;
+    std::vector<Text> folders;
+  };
+  std::optional<Location> Locate(const Text& path) const;
+  std::string NativeOf(const Location& location) const;
+
+  std::map<char32_t, std::string> roots_;
+  std::map<char32_t, std::vector<Text>> currentFolders_;
+  char32_t currentDrive_ = U'Z';
+};
+
+// The folder of the running program, in Windows form.
+Text ProgramFolder();
+
+}  // namespace tq

@@ -1,0 +1,78 @@
+// Whole-or-nothing output files.
+#include "platform/output_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+
+#include "common/errors.h"
+#include "platform/file_system.h"
+
+namespace tq {
+namespace fs = std::filesystem;
+namespace {
+
+std::function<bool(const std::string&)>& WriteFailureHook() {
+  static std::function<bool(const std::string&)> hook;
+  return hook;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    written += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Writes the temporary file; false (with the temporary file removed) on any failure.
+bool WriteTemporary(const std::string& temporary, const std::string& target, const std::string& bytes,
+                    bool durable) {
+  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  const auto& hook = WriteFailureHook();
+  bool ok = !(hook && hook(target)) && WriteAll(fd, bytes);
+  if (ok && durable) ok = ::fsync(fd) == 0;
+  if (::close(fd) != 0) ok = false;
+  if (!ok) ::unlink(temporary.c_str());
+  return ok;
+}
+
+}  // namespace
+
+void OutputFile::WriteLine(TextView line) {
+  bytes_ += ToShiftJis(line);
+  bytes_ += "\r\n";
+}
+
+void OutputFile::Commit() { ReplaceFileContents(path_, bytes_); }
+
+Text CannotWriteCause(const Text& path) {
+  return U"ファイル「" + path + U"」を書き込めません。書き込み先のフォルダと空き容量を確認してください。";
+}
+
+void ReplaceFileContents(const Text& path, const std::string& bytes, bool durable) {
+  std::optional<std::string> target = FileSystem::Instance().NativePath(path);
+  if (!target) throw ConversionError(CannotWriteCause(path));
+  fs::path targetPath(*target);
+  std::string temporary =
+      (targetPath.parent_path() / ("." + targetPath.filename().string() + ".tmp" + std::to_string(::getpid())))
+          .string();
+  if (!WriteTemporary(temporary, *target, bytes, durable)) throw ConversionError(CannotWriteCause(path));
+  if (std::rename(temporary.c_str(), target->c_str()) != 0) {
+    ::unlink(temporary.c_str());
+    throw ConversionError(CannotWriteCause(path));
+  }
+}
+
+void SetWriteFailureHookForTesting(std::function<bool(const std::string&)> hook) {
+  WriteFailureHook() = std::move(hook);
+}
+
+}  // namespace tq

@@ -1,0 +1,210 @@
+// The Execute command: folder checks, the per-file loop and the section chain.
+#include "run/execute.h"
+
+#include <vector>
+
+#include "common/errors.h"
+#include "common/source_file.h"
+#include "common/values.h"
+#include "platform/file_system.h"
+#include "run/folder_check.h"
+#include "run/run_data.h"
+#include "run/source_identity.h"
+#include "sections/section_a.h"
+#include "sections/section_c.h"
+
+namespace tq {
+namespace {
+
+inline const Text kInvalidPathMessage = U"指定されたパスは正しくありません。";
+inline const Text kTrailingBackslashMessage = U"最後のフォルダに「￥」は要りません。";
+inline const Text kNothingSelectedMessage = U"変換元ファイルが選択されていません。";
+inline const Text kInvalidFileMessage = U"指定されたﾌｧｲﾙは正しくありません";
+
+Text WithBackslash(const Text& folder) { return EndsWith(folder, U"\\") ? folder : folder + U"\\"; }
+
+// Reads the next record kind, normalised, unless the file has ended.
+void ReadNextKind(RunData& data, SourceFile& file) {
+  data.kind.clear();
+  if (!file.AtEnd()) data.kind = NormaliseKind(file.ReadField());
+}
+
+// The count at characters 26 to 28 of a section header line.
+std::int16_t HeaderLineCount(const Text& line, long lineNumber) {
+  Text count = Mid(line, 26, 3);
+  return SectionCount(NumOrZero(count), count, lineNumber);
+}
+
+// Steps A to H of the section chain: each test looks at the record kind the previous step left.
+void ConvertChainSections(RunData& data, SourceFile& file, const Text& folder) {
+  if (data.kind == U"A") {
+    ReadSectionA(data.titleFields, file, data.titleHeader, data.kind);
+    WriteTitleFiles(folder, data.titleFields, data.titleHeader);
+    // The kind the title reader leaves behind is normalised like every other kind the run
+    // reads, so a lower-case or full-width letter after a short title section is not lost.
+    if (data.kind.empty()) {
+      if (!file.AtEnd()) data.kind = NormaliseKind(file.ReadField());
+    } else {
+      data.kind = NormaliseKind(data.kind);
+    }
+  }
+  if (data.kind == U"C") {
+    ReadSectionC(data.cCount, data.cTable, file);
+    WriteX5File(folder, data.cTable, data.cCount);
+    ReadNextKind(data, file);
+  }
+}
+
+// Step 17: the X header either follows the chain directly or is found by a line scan.
+void FindSectionX(RunData& data, SourceFile& file) {
+  if (data.kind == U"X") {
+    file.SkipFields(2);
+    Text count = file.ReadField();
+    data.layerCount = SectionCount(NumOrZero(count), count, file.LastLine());
+    return;
+  }
+  while (!file.AtEnd()) {
+    Text line = file.ReadLine();
+    data.kind = NormaliseKind(Mid(line, 2, 1));
+    if (data.kind == U"X") {
+      data.layerCount = HeaderLineCount(line, file.LastLine());
+      return;
+    }
+  }
+}
+
+// Step 19: section Z is found by a line scan after section X.
+void FindAndConvertSectionZ(RunData& data, SourceFile& file, const Text& folder) {
+  (void)folder;
+  data.kind.clear();
+  while (!file.AtEnd()) {
+    Text line = file.ReadLine();
+    data.kind = NormaliseKind(Mid(line, 2, 1));
+    if (data.kind == U"Z") {
+      data.zCount = HeaderLineCount(line, file.LastLine());
+      return;
+    }
+  }
+}
+
+void ConvertSourceFile(RunData& data, SourceFile& file, const Text& folder) {
+  data.gCount = 0;
+  data.hCount = 0;
+  // A short title section must never carry another boring's title into this one.
+  data.titleFields = TitleFields();
+  data.titleHeader.clear();
+  data.kind = NormaliseKind(file.ReadField());
+  ConvertChainSections(data, file, folder);
+  FindSectionX(data, file);
+  FindAndConvertSectionZ(data, file, folder);
+}
+
+Text FailureMessage(const Text& sourcePath, const ConversionError& error) {
+  Text where = U"変換元ファイル「" + sourcePath + U"」";
+  if (error.Line() > 0) where += U"の " + DecimalText(error.Line()) + U" 行目";
+  return where + U"で変換を中止しました。\n" + error.Cause();
+}
+
+class ExecuteCommand {
+ public:
+  explicit ExecuteCommand(RunWindow& window) : window_(window) {}
+
+  RunOutcome Run() {
+    window_.SetStatusCaption(kCaptionConverting);
+    Text source = window_.SourceFolderText();
+    if (!CheckFolderPath(source, window_)) {
+      window_.MsgBox(kInvalidPathMessage, kStyleOkExclamation, source);
+      return Stop(RunOutcome::kStoppedByCheck);
+    }
+    Text destinationBox = window_.DestinationText();
+    Text destination = destinationBox;
+    if (!CheckFolderPath(destination, window_)) {
+      window_.MsgBox(kInvalidPathMessage, kStyleOkExclamation, destination);
+      window_.FocusDestinationBox();
+      return Stop(RunOutcome::kStoppedByCheck);
+    }
+    if (EndsWith(destinationBox, U"\\")) {
+      window_.MsgBox(kTrailingBackslashMessage, kStyleOkExclamation, destination);
+      return Stop(RunOutcome::kStoppedByCheck);
+    }
+    try {
+      if (EnsureDestinationFolder(destination, window_) == EnsureResult::kDeclined) {
+        return Stop(RunOutcome::kStoppedByCheck);
+      }
+    } catch (const ConversionError& error) {
+      window_.MsgBox(error.Cause(), kStyleOkExclamation, std::nullopt);
+      return Stop(RunOutcome::kConversionFailed);
+    }
+    window_.SetMousePointer(kPointerHourglass);
+    return ConvertSelectedFiles(source, destination);
+  }
+
+ private:
+  RunOutcome ConvertSelectedFiles(const Text& source, const Text& destination) {
+    std::vector<Text> names;
+    std::int16_t count = 0;
+    CollectSelectedFiles(window_, names, count);
+    if (count == 0) {
+      window_.MsgBox(kNothingSelectedMessage, kStyleOkOnly, std::nullopt);
+      return StopBusy(RunOutcome::kStoppedByCheck);
+    }
+    // Both prefixes come from the checked, completed folder texts, so the files are read
+    // from and written to the folders that were checked and created.
+    Text prefix = WithBackslash(destination);
+    for (int i = 1; i <= count; ++i) {
+      const Text& name = names[static_cast<std::size_t>(i)];
+      window_.ReportProgress(i - 1, count, name);
+      Text sourcePath = WithBackslash(source) + name;
+      std::optional<RunOutcome> stop = ConvertOne(sourcePath, prefix);
+      if (stop) return *stop;
+    }
+    window_.ReportProgress(count, count, Text());
+    FinishedFlag() = 1;
+    window_.SetStatusCaption(kCaptionFinished);
+    window_.SetMousePointer(kPointerDefault);
+    return RunOutcome::kCompleted;
+  }
+
+  std::optional<RunOutcome> ConvertOne(const Text& sourcePath, const Text& prefix) {
+    try {
+      Text identifier = ReadBoringIdentifier(sourcePath);
+      if (identifier.empty()) {
+        window_.MsgBox(kInvalidFileMessage, kStyleOkOnly, std::nullopt);
+        return StopBusy(RunOutcome::kFileRefused);
+      }
+      EnsureBoringFolder(prefix, identifier);
+      std::optional<std::string> bytes = FileSystem::Instance().ReadFile(sourcePath);
+      if (!bytes) throw ConversionError(U"ファイルを読み込めません。");
+      SourceFile file(std::move(*bytes));
+      ConvertSourceFile(data_, file, prefix + identifier);
+    } catch (const ConversionError& error) {
+      window_.MsgBox(FailureMessage(sourcePath, error), kStyleOkExclamation, std::nullopt);
+      return StopBusy(RunOutcome::kConversionFailed);
+    }
+    return std::nullopt;
+  }
+
+  RunOutcome Stop(RunOutcome outcome) {
+    window_.SetStatusCaption(Text());
+    return outcome;
+  }
+
+  RunOutcome StopBusy(RunOutcome outcome) {
+    window_.SetMousePointer(kPointerDefault);
+    return Stop(outcome);
+  }
+
+  RunWindow& window_;
+  RunData data_;
+};
+
+}  // namespace
+
+RunOutcome Command1_Click(RunWindow& window) { return ExecuteCommand(window).Run(); }
+
+std::int16_t& FinishedFlag() {
+  static std::int16_t flag = 0;
+  return flag;
+}
+
+}  // namespace tq

@@ -1,0 +1,63 @@
+// Which files of a folder the file list offers.
+#include "run/file_list.h"
+
+#include "common/errors.h"
+#include "common/source_file.h"
+#include "platform/file_system.h"
+#include "platform/qpro.h"
+
+namespace tq {
+namespace {
+
+bool IsAsciiDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+
+// Whether the first record of the file carries the name's eleven digits; unreadable files
+// are left out.
+bool CarriesOwnIdentifier(const Text& path, const Text& name) {
+  const FileSystem& fs = FileSystem::Instance();
+  if (!fs.IsPlainFile(path)) return false;
+  std::optional<std::string> bytes = fs.ReadFile(path);
+  if (!bytes) return false;
+  try {
+    SourceFile file(std::move(*bytes));
+    file.ReadField();
+    return file.ReadField() == name.substr(0, 8) + name.substr(9, 3);
+  } catch (const ConversionError&) {
+    return false;
+  }
+}
+
+}  // namespace
+
+bool IsConvertibleFileName(TextView name) {
+  if (name.size() != 12 || name.find(U'.') != 8) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (i != 8 && !IsAsciiDigit(name[i])) return false;
+  }
+  return true;
+}
+
+void ListFiles(const Text& pattern, std::vector<Text>& names) {
+  std::vector<Text> found = FileSystem::Instance().ListPlainFiles(pattern);
+  if (names.size() < found.size() + 1) names.resize(found.size() + 1);
+  for (std::size_t k = 0; k < found.size(); ++k) names[k + 1] = found[k];
+}
+
+std::vector<Text> ListConvertibleFiles(const Text& folder) {
+  bool root = EndsWith(folder, U"\\");
+  Text pattern = root ? folder + U"*.*" : folder + U"\\*.*";
+  std::vector<Text> offered;
+  std::int16_t n = static_cast<std::int16_t>(FCount(pattern));
+  if (n < 1) return offered;
+  std::vector<Text> names(static_cast<std::size_t>(n) + 1);
+  ListFiles(pattern, names);
+  for (std::size_t k = 1; k < names.size(); ++k) {
+    const Text& name = names[k];
+    if (!IsConvertibleFileName(name)) continue;
+    Text path = root ? folder + name : folder + U"\\" + name;
+    if (CarriesOwnIdentifier(path, name)) offered.push_back(name);
+  }
+  return offered;
+}
+
+}  // namespace tq

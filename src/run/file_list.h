@@ -1,0 +1,22 @@
+// The convertible source files of a folder, as the file list offers them.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "common/text.h"
+
+namespace tq {
+
+// Eight ASCII digits, a dot, three ASCII digits.
+bool IsConvertibleFileName(TextView name);
+
+// Fills names from index 1 with the plain files that match pattern, in name order. The table
+// grows when the folder holds more names than it has room for.
+void ListFiles(const Text& pattern, std::vector<Text>& names);
+
+// The convertible files of a folder path (a drive root ends with a backslash, any other folder
+// need not): convertible names whose first record carries the same eleven digits.
+std::vector<Text> ListConvertibleFiles(const Text& folder);
+
+}  // namespace tq

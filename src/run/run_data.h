@@ -1,0 +1,47 @@
+// The data of one Execute command that the section readers fill and the writers read.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "common/section_table.h"
+#include "common/text.h"
+
+namespace tq {
+
+inline constexpr int kTitleFieldCount = 34;
+using TitleFields = std::array<Text, kTitleFieldCount + 1>;  // index 0 unused
+
+struct RunData {
+  Text kind;  // the current record kind
+
+  TitleFields titleFields;
+  Text titleHeader;
+
+  std::int16_t layerCount = 0;
+  SectionTable layers;
+
+  std::int16_t cCount = 0;
+  SectionTable cTable;
+
+  std::int16_t dCount = 0;
+  SectionTable dTable;
+
+  std::int16_t eCount = 0;
+  SectionTable eTable;
+
+  std::int16_t fCount = 0;
+  SectionTable fTable;
+  std::int16_t fColumnFlag = 0;
+
+  std::int16_t gCount = 0;
+  SectionTable gTable;
+
+  std::int16_t hCount = 0;
+  SectionTable hTable;
+
+  std::int16_t zCount = 0;
+  SectionTable zTable;
+};
+
+}  // namespace tq

@@ -1,0 +1,28 @@
+// Source file identity: the selected files, the boring identifier, the boring folder.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "common/text.h"
+
+namespace tq {
+
+class RunWindow;
+
+// Entry 0 stays empty; entries 1 to count hold the selected names in list order, trimmed.
+void CollectSelectedFiles(RunWindow& window, std::vector<Text>& names, std::int16_t& count);
+
+// The 11-character second field of the file's first record, or the empty text when the file
+// does not exist, the identifier has another length, or it cannot name one folder.
+// Throws ConversionError when the file exists but cannot be read.
+Text ReadBoringIdentifier(const Text& path);
+
+// Whether an identifier can be the name of one folder under the destination folder.
+bool IsSafeFolderName(TextView name);
+
+// Creates prefix + identifier unless a file or folder of that name exists.
+// Throws ConversionError when the folder cannot be created.
+void EnsureBoringFolder(const Text& prefix, const Text& identifier);
+
+}  // namespace tq

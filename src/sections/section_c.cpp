@@ -1,0 +1,40 @@
+// Section C: standard penetration test rows to X5.txt.
+#include "sections/section_c.h"
+
+#include "common/values.h"
+#include "platform/output_file.h"
+
+namespace tq {
+namespace {
+
+// A test of fewer than 50 blows is written with the full test length 30; a penetration
+// marked "*" is left empty.
+Text PenetrationField(const Text& blows, const Text& penetration) {
+  if (StartsWith(penetration, U"*")) return {};
+  if (ValueOf(blows) < 50) return U"30";
+  return NumberTextOf(penetration);
+}
+
+}  // namespace
+
+void ReadSectionC(std::int16_t& count, SectionTable& table, SourceFile& file) {
+  file.SkipFields(2);
+  count = ReadSectionCount(file);
+  table = SectionTable(3, count);
+  for (int i = 1; i <= count; ++i) {
+    file.SkipFields(3);
+    for (int value = 1; value <= 3; ++value) table.At(value, i) = file.ReadField();
+  }
+}
+
+void WriteX5File(const Text& folder, const SectionTable& table, std::int16_t count) {
+  OutputFile out(folder + U"\\X5.txt");
+  for (int i = 1; i <= count; ++i) {
+    const Text& blows = table.At(2, i);
+    out.WriteLine(RowPositionText(i) + U"," + DepthTextOf(table.At(1, i)) + U"," + ValueCell(blows) + U",," +
+                  PenetrationField(blows, table.At(3, i)) + U",,,,,,");
+  }
+  out.Commit();
+}
+
+}  // namespace tq

@@ -1,0 +1,74 @@
+// Shared test helpers.
+#include "support/test_support.h"
+
+#include <unistd.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "platform/file_system.h"
+
+namespace tq::test {
+
+std::string Sjis(std::string_view utf8) { return ToShiftJis(FromUtf8(utf8)); }
+
+Text T(std::string_view utf8) { return FromUtf8(utf8); }
+
+std::string U8(const Text& text) { return ToUtf8(text); }
+
+TempDrive::TempDrive() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "tq-test-XXXXXX").string();
+  std::vector<char> buffer(pattern.begin(), pattern.end());
+  buffer.push_back('\0');
+  root_ = ::mkdtemp(buffer.data());
+  FileSystem fs(std::map<char32_t, std::string>{{U'T', root_.string()}, {U'Z', "/"}});
+  fs.SetCurrentDrive(U'T');
+  FileSystem::Replace(std::move(fs));
+}
+
+TempDrive::~TempDrive() {
+  std::error_code ec;
+  std::filesystem::remove_all(root_, ec);
+  FileSystem::Replace(FileSystem::FromEnvironment());
+}
+
+void TempDrive::Write(const std::string& relative, const std::string& bytes) const {
+  std::filesystem::path path = Native(relative);
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}
+
+std::string TempDrive::Read(const std::string& relative) const {
+  std::ifstream in(Native(relative), std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+bool TempDrive::Exists(const std::string& relative) const { return std::filesystem::exists(Native(relative)); }
+
+void TempDrive::MakeFolder(const std::string& relative) const { std::filesystem::create_directories(Native(relative)); }
+
+std::string CrLf(const std::vector<std::string>& utf8Lines) {
+  std::string out;
+  for (const std::string& line : utf8Lines) out += Sjis(line) + "\r\n";
+  return out;
+}
+
+void ScriptedWindow::SelectAll(std::vector<Text> names) {
+  items = std::move(names);
+  selected.assign(items.size(), true);
+}
+
+int ScriptedWindow::MsgBox(const Text& text, int style, const std::optional<Text>& title) {
+  messages.push_back({text, style, title});
+  if (style != kStyleYesNoQuestion) return kAnswerOk;
+  if (answers.empty()) return kAnswerNo;
+  int answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+}  // namespace tq::test

@@ -1,0 +1,80 @@
+// Shared test helpers: a temporary drive, file bytes, code page 932 literals, a scripted window.
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "run/execute.h"
+
+namespace tq::test {
+
+// Code page 932 bytes of a UTF-8 literal.
+std::string Sjis(std::string_view utf8);
+// A text from a UTF-8 literal.
+Text T(std::string_view utf8);
+// UTF-8 of a text, for assertion messages.
+std::string U8(const Text& text);
+
+// A fresh temporary folder mapped as drive T: (and Z: as "/"), made the process-wide file
+// system with T:\ as the current folder; removed again at the end of the test.
+class TempDrive {
+ public:
+  TempDrive();
+  ~TempDrive();
+  TempDrive(const TempDrive&) = delete;
+  TempDrive& operator=(const TempDrive&) = delete;
+
+  const std::filesystem::path& Root() const { return root_; }
+  std::filesystem::path Native(const std::string& relative) const { return root_ / relative; }
+
+  void Write(const std::string& relative, const std::string& bytes) const;
+  std::string Read(const std::string& relative) const;
+  bool Exists(const std::string& relative) const;
+  void MakeFolder(const std::string& relative) const;
+
+ private:
+  std::filesystem::path root_;
+};
+
+// Lines joined with CR LF, each line ended by CR LF, in code page 932.
+std::string CrLf(const std::vector<std::string>& utf8Lines);
+
+struct ShownMessage {
+  Text text;
+  int style;
+  std::optional<Text> title;
+};
+
+// A window whose boxes, file list and message answers a test sets; records what the run did.
+class ScriptedWindow : public RunWindow {
+ public:
+  Text source;
+  Text destination;
+  std::vector<Text> items;
+  std::vector<bool> selected;
+  std::deque<int> answers;  // answers to questions, in order; No when none left
+
+  std::vector<ShownMessage> messages;
+  std::vector<Text> captions;
+  std::vector<int> pointers;
+  int focusCount = 0;
+
+  void SelectAll(std::vector<Text> names);
+
+  int MsgBox(const Text& text, int style, const std::optional<Text>& title) override;
+  Text SourceFolderText() override { return source; }
+  Text DestinationText() override { return destination; }
+  void SetStatusCaption(const Text& caption) override { captions.push_back(caption); }
+  void FocusDestinationBox() override { ++focusCount; }
+  void SetMousePointer(int pointer) override { pointers.push_back(pointer); }
+  int FileListCount() override { return static_cast<int>(items.size()); }
+  bool FileListSelected(int index) override { return selected[static_cast<std::size_t>(index)]; }
+  Text FileListItem(int index) override { return items[static_cast<std::size_t>(index)]; }
+
+  Text LastCaption() const { return captions.empty() ? Text() : captions.back(); }
+  int LastPointer() const { return pointers.empty() ? kPointerDefault : pointers.back(); }
+};
+
+}  // namespace tq::test
