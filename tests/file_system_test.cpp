@@ -1,1 +1,136 @@
+// Drive paths over the native file system, whole-or-nothing output files, support functions.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "common/errors.h"
+#include "platform/file_system.h"
+#include "platform/output_file.h"
+#include "platform/qpro.h"
+#include "support/test_support.h"
+
+namespace tq {
+namespace {
+
+using test::TempDrive;
+
+TEST(FileSystem, DrivesComeFromTheEnvironmentWithZAsRoot) {
+  ::setenv("TECRIS2QUILLO_DRIVES", "c=/srv/borings;D=/mnt/usb/;bad;1=/x", 1);
+  FileSystem fs = FileSystem::FromEnvironment();
+  ::unsetenv("TECRIS2QUILLO_DRIVES");
+  EXPECT_EQ(fs.Drives(), (std::vector<char32_t>{U'C', U'D', U'Z'}));
+  EXPECT_EQ(fs.NativePath(U"C:\\a\\b.txt"), "/srv/borings/a/b.txt");
+  EXPECT_EQ(fs.NativePath(U"D:\\"), "/mnt/usb");
+  EXPECT_EQ(fs.NativePath(U"Z:\\etc"), "/etc");
+  EXPECT_EQ(fs.NativePath(U"Q:\\x"), std::nullopt);
+}
+
+TEST(FileSystem, ResolvesRelativeAndDriveRelativePaths) {
+  TempDrive drive;
+  drive.MakeFolder("data/sub");
+  FileSystem& fs = FileSystem::Instance();
+  ASSERT_TRUE(fs.SetCurrentFolder(U"T:\\data"));
+  EXPECT_EQ(fs.CurrentFolder(U'T'), U"T:\\data");
+  std::string root = drive.Root().string();
+  EXPECT_EQ(fs.NativePath(U"sub"), root + "/data/sub");
+  EXPECT_EQ(fs.NativePath(U"T:sub"), root + "/data/sub");
+  EXPECT_EQ(fs.NativePath(U"\\data"), root + "/data");
+  EXPECT_EQ(fs.NativePath(U"T:\\data\\sub\\..\\.\\sub/"), root + "/data/sub");
+  EXPECT_FALSE(fs.SetCurrentFolder(U"T:\\missing"));
+  EXPECT_EQ(fs.CurrentFolder(U'T'), U"T:\\data");
+}
+
+TEST(FileSystem, FindsNamesWithoutRegardToCaseWhenTheExactOneIsMissing) {
+  TempDrive drive;
+  drive.Write("Pat/l4.txt", "x");
+  drive.Write("Pat/L2.txt", "exact");
+  drive.Write("Pat/l2.txt", "other");
+  FileSystem& fs = FileSystem::Instance();
+  EXPECT_TRUE(fs.IsPlainFile(U"T:\\PAT\\L4.TXT"));
+  EXPECT_EQ(fs.ReadFile(U"T:\\pat\\L2.txt"), "exact");
+  EXPECT_EQ(fs.ReadFile(U"T:\\Pat\\l2.txt"), "other");
+}
+
+TEST(FileSystem, HiddenFilesAreNoPlainFilesAndListsAreInNameOrder) {
+  TempDrive drive;
+  drive.Write("d/b.001", "");
+  drive.Write("d/a.001", "");
+  drive.Write("d/.hidden", "");
+  drive.Write("d/c.txt", "");
+  drive.MakeFolder("d/sub.001");
+  FileSystem& fs = FileSystem::Instance();
+  EXPECT_FALSE(fs.IsPlainFile(U"T:\\d\\.hidden"));
+  EXPECT_TRUE(fs.Exists(U"T:\\d\\.hidden"));
+  EXPECT_FALSE(fs.IsPlainFile(U"T:\\d\\sub.001"));
+  EXPECT_EQ(fs.ListPlainFiles(U"T:\\d\\*.*"), (std::vector<Text>{U"a.001", U"b.001", U"c.txt"}));
+  EXPECT_EQ(fs.ListPlainFiles(U"T:\\d\\*.0?1"), (std::vector<Text>{U"a.001", U"b.001"}));
+  EXPECT_EQ(FCount(U"T:\\d\\*.*"), 3);
+}
+
+TEST(FileSystem, DrivePathPicksTheDriveWhoseRootHoldsThePath) {
+  FileSystem fs({{U'C', "/srv/borings"}, {U'Z', "/"}});
+  EXPECT_EQ(fs.DrivePath("/srv/borings/site 1"), U"C:\\site 1");
+  EXPECT_EQ(fs.DrivePath("/srv/borings"), U"C:\\");
+  EXPECT_EQ(fs.DrivePath("/srv/boringsX/a"), U"Z:\\srv\\boringsX\\a");
+  EXPECT_EQ(fs.DrivePath("/"), U"Z:\\");
+}
+
+TEST(FileSystem, CurrentDriveNeedsAnOpenableRoot) {
+  TempDrive drive;
+  FileSystem fs({{U'T', drive.Root().string()}, {U'M', (drive.Root() / "no-medium").string()}});
+  EXPECT_TRUE(fs.SetCurrentDrive(U't'));
+  EXPECT_FALSE(fs.SetCurrentDrive(U'M'));
+  EXPECT_FALSE(fs.SetCurrentDrive(U'Q'));
+  EXPECT_EQ(fs.CurrentDrive(), U'T');
+}
+
+TEST(OutputFile, WritesCodePage932WithCrLf) {
+  TempDrive drive;
+  OutputFile out(U"T:\\x.txt");
+  out.WriteLine(U"砂");
+  out.WriteEmptyLine();
+  out.WriteLine(U"a");
+  EXPECT_FALSE(drive.Exists("x.txt")) << "nothing reaches the disk before the commit";
+  out.Commit();
+  EXPECT_EQ(drive.Read("x.txt"), "\x8D\xBB\r\n\r\na\r\n");
+}
+
+TEST(OutputFile, AFailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
+  TempDrive drive;
+  drive.Write("X5.txt", "old\r\n");
+  SetWriteFailureHookForTesting([](const std::string& path) { return path.ends_with("X5.txt"); });
+  OutputFile out(U"T:\\X5.txt");
+  out.WriteLine(U"new");
+  EXPECT_THROW(out.Commit(), ConversionError);
+  SetWriteFailureHookForTesting(nullptr);
+  EXPECT_EQ(drive.Read("X5.txt"), "old\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive.Root()), {}), 1);
+}
+
+TEST(OutputFile, ATargetThatCannotBeReplacedIsAnError) {
+  TempDrive drive;
+  drive.MakeFolder("X5.txt/inside");
+  OutputFile out(U"T:\\X5.txt");
+  EXPECT_THROW(out.Commit(), ConversionError);
+  OutputFile nowhere(U"T:\\missing\\X5.txt");
+  EXPECT_THROW(nowhere.Commit(), ConversionError);
+}
+
+TEST(SupportFunctions, CountCharactersAndTrimBlanks) {
+  EXPECT_EQ(InCount(U"C:\\a\\b\\", U"\\"), 3);
+  // ソ is 0x83 0x5C in code page 932: its trail byte is no backslash.
+  EXPECT_EQ(InCount(U"C:\\ソ\\", U"\\"), 2);
+  EXPECT_EQ(QPRTrim(U"  abc \t "), U"  abc");
+}
+
+TEST(SupportFunctions, SysDirNamesTheConfigurationFolder) {
+  ::setenv("TECRIS2QUILLO_SYSDIR", "/etc/tecris", 1);
+  EXPECT_EQ(SysDir(), U"Z:\\etc\\tecris");
+  ::unsetenv("TECRIS2QUILLO_SYSDIR");
+  ::setenv("XDG_CONFIG_HOME", "/home/u/.cfg", 1);
+  EXPECT_EQ(SysDir(), U"Z:\\home\\u\\.cfg\\tecris2quillo");
+  ::unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
+}  // namespace tq

@@ -1,1 +1,125 @@
+// The folder path check, the destination folder creation, path splitting and counting.
 #include <gtest/gtest.h>
+
+#include "common/errors.h"
+#include "platform/file_system.h"
+#include "run/folder_check.h"
+#include "support/test_support.h"
+
+namespace tq {
+namespace {
+
+using test::ScriptedWindow;
+using test::TempDrive;
+using test::U8;
+
+TEST(CheckFolderPath, TrimsCompletesAndRefuses) {
+  TempDrive drive;
+  struct Case {
+    Text in;
+    bool ok;
+    Text completed;
+    bool driveMessage;
+  } cases[] = {
+      {U"  T:\\data  ", true, U"T:\\data\\", false},
+      {U"\u3000T:\\data\u3000", true, U"T:\\data\\", false},
+      {U"T:data", true, U"T:\\data\\", false},
+      {U"T:", true, U"T:\\", false},
+      {U"T:\\", true, U"T:\\", false},
+      {U"t:\\a\\b\\", true, U"t:\\a\\b\\", false},
+      {U"T:\\missing\\folder", true, U"T:\\missing\\folder\\", false},  // existence is not checked
+      {U"", false, U"", true},
+      {U"T", false, U"T", true},
+      {U"\\\\server\\share", false, U"\\\\server\\share", true},
+      {U"砂:\\data", false, U"砂:\\data", true},
+      {U"1:\\data", false, U"1:\\data", false},
+      {U"Q:\\data", false, U"Q:\\data", false},
+      {U"T:\\a\\\\b", false, U"T:\\a\\\\b\\", false},
+      {U"T:\\a*", false, U"T:\\a*", false},
+      {U"T:\\a?b", false, U"T:\\a?b", false},
+  };
+  for (const Case& c : cases) {
+    ScriptedWindow window;
+    Text path = c.in;
+    EXPECT_EQ(CheckFolderPath(path, window), c.ok) << U8(c.in);
+    EXPECT_EQ(U8(path), U8(c.completed)) << U8(c.in);
+    ASSERT_EQ(window.messages.size(), c.driveMessage ? 1u : 0u) << U8(c.in);
+    if (!c.driveMessage) continue;
+    EXPECT_EQ(window.messages[0].text, kDriveNameMessage);
+    EXPECT_EQ(window.messages[0].style, 64);
+    EXPECT_EQ(window.messages[0].title, std::nullopt);
+  }
+}
+
+TEST(CheckFolderPath, DriveMessageIsSeventyCharacters) { EXPECT_EQ(kDriveNameMessage.size(), 70u); }
+
+TEST(CheckFolderPath, MakesTheDriveCurrent) {
+  TempDrive drive;
+  FileSystem::Instance().SetCurrentDrive(U'Z');
+  ScriptedWindow window;
+  Text path = U"T:\\x";
+  ASSERT_TRUE(CheckFolderPath(path, window));
+  EXPECT_EQ(FileSystem::Instance().CurrentDrive(), U'T');
+}
+
+TEST(EnsureDestinationFolder, AsksOnceThenCreatesEveryMissingLevel) {
+  TempDrive drive;
+  drive.MakeFolder("out");
+  ScriptedWindow window;
+  window.answers = {kAnswerYes};
+  EXPECT_EQ(EnsureDestinationFolder(U"T:\\out\\A\\B\\", window), EnsureResult::kExists);
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(window.messages[0].text, U"フォルダがありません。新規作成しますか？");
+  EXPECT_EQ(window.messages[0].style, 36);
+  EXPECT_TRUE(drive.Exists("out/A/B"));
+}
+
+TEST(EnsureDestinationFolder, DeclinedCreatesNothing) {
+  TempDrive drive;
+  ScriptedWindow window;
+  window.answers = {kAnswerNo};
+  EXPECT_EQ(EnsureDestinationFolder(U"T:\\A\\B\\", window), EnsureResult::kDeclined);
+  EXPECT_FALSE(drive.Exists("A"));
+}
+
+TEST(EnsureDestinationFolder, ExistingFolderAsksNothing) {
+  TempDrive drive;
+  drive.MakeFolder("A/B");
+  drive.Write("F", "");
+  ScriptedWindow window;
+  EXPECT_EQ(EnsureDestinationFolder(U"T:\\A\\B\\", window), EnsureResult::kExists);
+  EXPECT_EQ(EnsureDestinationFolder(U"T:\\", window), EnsureResult::kExists);
+  EXPECT_EQ(EnsureDestinationFolder(U"T:\\F\\", window), EnsureResult::kExists) << "a file counts as found";
+  EXPECT_TRUE(window.messages.empty());
+}
+
+TEST(EnsureDestinationFolder, ALevelThatCannotBeCreatedIsAnError) {
+  TempDrive drive;
+  drive.Write("F", "");
+  ScriptedWindow window;
+  window.answers = {kAnswerYes};
+  EXPECT_THROW(EnsureDestinationFolder(U"T:\\F\\G\\", window), ConversionError);
+}
+
+TEST(SplitPath, EveryPieceFromIndexOne) {
+  PathParts parts;
+  SplitPath(U"C:\\A\\\\B\\", U"\\", parts);
+  EXPECT_EQ(parts[0], U"");
+  EXPECT_EQ(parts[1], U"C:");
+  EXPECT_EQ(parts[2], U"A");
+  EXPECT_EQ(parts[3], U"");
+  EXPECT_EQ(parts[4], U"B");
+  EXPECT_EQ(parts[5], U"");
+  PathParts mixed;
+  SplitPath(U"a/b\\c", U"\\/", mixed);
+  EXPECT_EQ(mixed[3], U"c");
+}
+
+TEST(CountSeparators, SumsOverEverySeparator) {
+  EXPECT_EQ(CountSeparators(U"C:\\A\\B\\", U"\\"), 3);
+  EXPECT_EQ(CountSeparators(U"a/b\\c/", U"\\/"), 3);
+  EXPECT_EQ(CountSeparators(U"表\\", U"\\"), 1) << "表 is 0x95 0x5C: its trail byte is no backslash";
+}
+
+}  // namespace
+}  // namespace tq
