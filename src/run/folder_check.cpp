@@ -32,7 +32,7 @@ bool CheckFolderPath(Text& path, MessageBoxes& boxes) {
     return false;
   }
   if (path.find_first_of(U"*?") != Text::npos) return false;
-  if (path.size() > 2 && path[2] != U'\\') path.insert(2, U"\\");
+  if (path.size() > 2 && path[2] != U'\\') path = path.substr(0, 2) + U"\\" + path.substr(2);
   if (!FileSystem::Instance().SetCurrentDrive(path[0])) return false;
   if (!EndsWith(path, U"\\")) path += U"\\";
   if (path.size() == 3 && EndsWith(path, U":\\")) return true;
