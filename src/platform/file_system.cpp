@@ -86,9 +86,9 @@ bool IsHiddenName(const std::string& name) { return !name.empty() && name[0] == 
 
 std::map<char32_t, std::string> DriveRootsFromEnvironment() {
   std::map<char32_t, std::string> roots{{U'Z', "/"}};
-  const char* spec = std::getenv("TECRIS2QUILLO_DRIVES");
-  if (spec == nullptr) return roots;
-  std::stringstream entries(spec);
+  const char* table = std::getenv("TECRIS2QUILLO_DRIVES");
+  if (table == nullptr) return roots;
+  std::stringstream entries(table);
   std::string entry;
   while (std::getline(entries, entry, ';')) {
     std::size_t equals = entry.find('=');
