@@ -2,8 +2,11 @@
 #include "sections/layers.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "common/errors.h"
 #include "patterns/pattern_settings.h"
@@ -288,6 +291,69 @@ TEST_F(LayersTest, MarkerFailureIsWarnedOncePerRunAndTheRunCompletes) {
   EXPECT_NE(window.warnings[0].find(U"PATADD.txt"), Text::npos);
   EXPECT_EQ(drive.Read("out/12345678002/X1.txt"),
             CrLf({"   1,   1.00,1001,新土1", "   2,   2.00,1002,新土2", "   3,   3.00,1003,新土3"}));
+}
+
+// ---- The command line on the example boring ----
+
+const std::filesystem::path kExamples = TECRIS2QUILLO_EXAMPLES;
+
+// Runs the converter on the example boring with a scratch copy of the example pattern data;
+// returns its exit code and keeps its standard error in drive's err.txt.
+int ConvertExample(const test::TempDrive& drive, const std::string& programFolder) {
+  if (!drive.Exists("patdat")) std::filesystem::copy(kExamples / "patdat", drive.Native("patdat"));
+  pid_t pid = ::fork();
+  if (pid == 0) {
+    ::setenv("TECRIS2QUILLO_PROGRAM_FOLDER", drive.Native(programFolder).c_str(), 1);
+    std::string patterns = drive.Native("patdat").string();
+    std::string borings = (kExamples / "borings").string();
+    std::string out = drive.Native("out").string();
+    if (!std::freopen(drive.Native("err.txt").c_str(), "w", stderr)) ::_exit(126);
+    ::execl(TECRIS2QUILLO_EXE, TECRIS2QUILLO_EXE, "convert", "--pattern-folder", patterns.c_str(), "--yes",
+            borings.c_str(), out.c_str(), "12345678.002", static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  int status = 0;
+  if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+TEST(LayersExampleTest, ConvertWritesTheLayerFilesAndExtendsThePatternTables) {
+  test::TempDrive drive;
+  drive.MakeFolder("prog");
+  ASSERT_EQ(ConvertExample(drive, "prog"), 0) << drive.Read("err.txt");
+
+  EXPECT_EQ(drive.Read("out/12345678002/X1.txt"),
+            CrLf({"   1,   2.50,4001,砂", "   2,   4.80,4004,シルト", "   3,   6.35,1001,礫混じり砂",
+                  "   4,  10.00,4002,粘土"}));
+  EXPECT_EQ(drive.Read("out/12345678002/X3.txt"),
+            "  1,   2.50,0103  ," + Sjis("暗灰") + ",      ,,\r\n" +  //
+                "  2,   4.80,03    ," + Sjis("灰") + ",04    ," + Sjis("褐") + ",\x81\x60\r\n" +
+                "  3,  10.00,0104  ," + Sjis("暗褐") + ",      ,,\r\n");
+  // シルト was only in XKISHITU.TXT and is copied as read; 礫混じり砂 was in neither table.
+  EXPECT_EQ(drive.Read("patdat/KISHITU.TXT"),
+            CrLf({Row("4001", "砂"), Row("4002", "粘土"), Row("4003", "礫"), Row("1000", "砂質シルト"),
+                  "4004,シルト,,,,0012", Row("1001", "礫混じり砂")}));
+  EXPECT_EQ(drive.Read("patdat/XKISHITU.TXT"),
+            CrLf({Row("1000", "砂質シルト"), Row("1001", "礫混じり砂"), "4001,砂,    ,    ,    ,0010",
+                  "4002,粘土,    ,    ,    ,0011", "4003,礫,    ,    ,    ,0013", "4004,シルト,    ,    ,    ,0012",
+                  "4005,礫混じり粘土,    ,    ,    ,0014"}));
+  EXPECT_TRUE(drive.Exists("prog/PATADD.txt"));
+
+  // A second conversion finds every name in KISHITU.TXT and changes no table.
+  std::string soil = drive.Read("patdat/KISHITU.TXT");
+  std::string extended = drive.Read("patdat/XKISHITU.TXT");
+  ASSERT_EQ(ConvertExample(drive, "prog"), 0) << drive.Read("err.txt");
+  EXPECT_EQ(drive.Read("patdat/KISHITU.TXT"), soil);
+  EXPECT_EQ(drive.Read("patdat/XKISHITU.TXT"), extended);
+}
+
+TEST(LayersExampleTest, MarkerThatCannotBeCreatedIsAWarningOnStandardError) {
+  test::TempDrive drive;
+  ASSERT_EQ(ConvertExample(drive, "no-such-folder"), 0) << drive.Read("err.txt");
+  std::string err = drive.Read("err.txt");
+  EXPECT_NE(err.find("tecris2quillo: 警告: "), std::string::npos) << err;
+  EXPECT_NE(err.find("PATADD.txt"), std::string::npos) << err;
+  EXPECT_TRUE(drive.Exists("out/12345678002/X1.txt"));
 }
 
 }  // namespace
