@@ -11,7 +11,6 @@ namespace tq {
 namespace {
 
 using test::CrLf;
-using test::Sjis;
 using test::T;
 using test::U8;
 

@@ -59,6 +59,18 @@ class SoilPatternsTest : public ::testing::Test {
   test::TempDrive drive;
 };
 
+// The cause of the ConversionError that fn throws; a test failure when it throws none.
+template <typename Fn>
+Text CauseOf(Fn fn) {
+  try {
+    fn();
+  } catch (const ConversionError& error) {
+    return error.Cause();
+  }
+  ADD_FAILURE() << "no ConversionError";
+  return {};
+}
+
 // ---- Searches ----
 
 struct SearchCase {
@@ -171,13 +183,9 @@ TEST_F(SoilPatternsTest, FullRangeBelow4000StopsWithTheNameAndTheTable) {
   Tables({Row("1000", "砂")}, {Row("3998", "砂"), Row("3999", "シルト"), Row("4000", "礫")});
   std::string soil = Soil();
   std::string extended = Extended();
-  try {
-    Map("新土");
-    FAIL() << "no error";
-  } catch (const ConversionError& error) {
-    EXPECT_NE(error.Cause().find(U"「新土」"), Text::npos) << U8(error.Cause());
-    EXPECT_NE(error.Cause().find(U"T:\\patdat\\XKISHITU.TXT"), Text::npos) << U8(error.Cause());
-  }
+  Text cause = CauseOf([&] { Map("新土"); });
+  EXPECT_NE(cause.find(U"「新土」"), Text::npos) << U8(cause);
+  EXPECT_NE(cause.find(U"T:\\patdat\\XKISHITU.TXT"), Text::npos) << U8(cause);
   EXPECT_EQ(Soil(), soil);
   EXPECT_EQ(Extended(), extended);
   EXPECT_FALSE(Marker());
@@ -239,12 +247,8 @@ TEST_F(SoilPatternsTest, TableCutShortInsideARowIsReportedWithItsLine) {
       EXPECT_EQ(U8(Map("粘土")), "1000");
       continue;
     }
-    try {
-      Map("粘土");
-      FAIL() << "no error";
-    } catch (const ConversionError& error) {
-      EXPECT_NE(error.Cause().find(U"KISHITU.TXT」の 2 行目"), Text::npos) << U8(error.Cause());
-    }
+    Text cause = CauseOf([&] { Map("粘土"); });
+    EXPECT_NE(cause.find(U"KISHITU.TXT」の 2 行目"), Text::npos) << U8(cause);
   }
 }
 
@@ -277,25 +281,17 @@ TEST_F(SoilPatternsTest, LockHeldElsewhereStopsAfterTheWait) {
   FileLock other;
   ASSERT_EQ(other.Lock(U"T:\\patdat\\KISHITU.LCK", std::chrono::milliseconds(0)), FileLock::Result::kLocked);
   SetPatternLockWait(std::chrono::milliseconds(100));
-  try {
-    Map("砂");
-    FAIL() << "no error";
-  } catch (const ConversionError& error) {
-    EXPECT_NE(error.Cause().find(U"ほかの変換が使用中"), Text::npos) << U8(error.Cause());
-    EXPECT_NE(error.Cause().find(U"「砂」"), Text::npos) << U8(error.Cause());
-  }
+  Text cause = CauseOf([&] { Map("砂"); });
+  EXPECT_NE(cause.find(U"ほかの変換が使用中"), Text::npos) << U8(cause);
+  EXPECT_NE(cause.find(U"「砂」"), Text::npos) << U8(cause);
   other.Unlock();
   EXPECT_EQ(U8(Map("砂")), "2000");
 }
 
 TEST_F(SoilPatternsTest, LockFileThatCannotBeCreatedIsReported) {
   SetPatternFolder(U"T:\\missing\\");
-  try {
-    Map("砂");
-    FAIL() << "no error";
-  } catch (const ConversionError& error) {
-    EXPECT_NE(error.Cause().find(U"T:\\missing\\KISHITU.LCK"), Text::npos) << U8(error.Cause());
-  }
+  Text cause = CauseOf([&] { Map("砂"); });
+  EXPECT_NE(cause.find(U"T:\\missing\\KISHITU.LCK"), Text::npos) << U8(cause);
 }
 
 // Four converters share one pattern data folder and each meets 50 names nobody has seen.
