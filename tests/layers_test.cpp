@@ -260,6 +260,13 @@ TEST_F(LayerRunTest, FileEndingInsideSectionXStopsTheRunWithFileAndLine) {
   EXPECT_FALSE(drive.Exists("out/12345678002/X1.txt"));
 }
 
+TEST_F(LayerRunTest, NegativeLayerCountStopsTheRunWithItsLine) {
+  ASSERT_EQ(Convert({kTitle, "\"X\",\"001\",\"12345678002\",\" -1\"", kXRows[0]}), RunOutcome::kConversionFailed);
+  ASSERT_FALSE(window.messages.empty());
+  EXPECT_NE(window.messages.back().text.find(U"の 2 行目"), Text::npos) << U8(window.messages.back().text);
+  EXPECT_FALSE(drive.Exists("out/12345678002/X1.txt"));
+}
+
 TEST_F(LayerRunTest, FullPatternRangeStopsTheRunNamingTheSoil) {
   drive.Write("patdat/XKISHITU.TXT", CrLf({Row("3999", "粘土"), Row("4000", "礫")}));
   ASSERT_EQ(Convert({kTitle, kXHeader3, kXRows[0], kXRows[1], "\"X\",\"3\",\"\",\"4.0\",\"新しい土\",\"\""}),
