@@ -31,6 +31,7 @@ class CliWindow : public RunWindow {
   bool FileListSelected(int) override { return true; }
   Text FileListItem(int index) override { return files_[static_cast<std::size_t>(index)]; }
   void ReportProgress(int done, int total, const Text& fileName) override;
+  void Warning(const Text& text) override;
 
   const Text& StatusCaption() const { return caption_; }
 

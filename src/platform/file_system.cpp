@@ -302,8 +302,15 @@ std::vector<Text> FileSystem::ListPlainFiles(const Text& pattern) const {
 
 Text ProgramFolder() {
   std::error_code ec;
-  fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-  std::string folder = ec ? fs::current_path(ec).string() : exe.parent_path().string();
+  std::string folder;
+  if (const char* configured = std::getenv("TECRIS2QUILLO_PROGRAM_FOLDER"); configured != nullptr && *configured) {
+    fs::path path = fs::absolute(configured, ec);
+    folder = ec ? std::string(configured) : path.lexically_normal().string();
+  } else {
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    folder = ec ? fs::current_path(ec).string() : exe.parent_path().string();
+  }
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   std::optional<Text> path = FileSystem::Instance().DrivePath(folder);
   return path ? *path : FromUtf8(folder);
 }

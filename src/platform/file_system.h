@@ -68,7 +68,8 @@ class FileSystem {
   char32_t currentDrive_ = U'Z';
 };
 
-// The folder of the running program, in Windows form.
+// The folder of the running program, in Windows form: the native folder in
+// TECRIS2QUILLO_PROGRAM_FOLDER when that is set, otherwise the executable's folder.
 Text ProgramFolder();
 
 }  // namespace tq

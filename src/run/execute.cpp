@@ -1,15 +1,19 @@
 // The Execute command: folder checks, the per-file loop and the section chain.
 #include "run/execute.h"
 
+#include <set>
 #include <vector>
 
 #include "common/errors.h"
 #include "common/source_file.h"
 #include "common/values.h"
+#include "common/warnings.h"
 #include "platform/file_system.h"
 #include "run/folder_check.h"
 #include "run/run_data.h"
 #include "run/source_identity.h"
+#include "sections/layers.h"
+#include "sections/layers_x3.h"
 #include "sections/section_a.h"
 #include "sections/section_c.h"
 
@@ -48,6 +52,10 @@ void ConvertChainSections(RunData& data, SourceFile& file, const Text& folder) {
       data.kind = NormaliseKind(data.kind);
     }
   }
+  if (data.kind == U"B") {
+    ReadSectionB(data.layerCount, data.layers, file);
+    ReadNextKind(data, file);
+  }
   if (data.kind == U"C") {
     ReadSectionC(data.cCount, data.cTable, file);
     WriteX5File(folder, data.cTable, data.cCount);
@@ -73,6 +81,14 @@ void FindSectionX(RunData& data, SourceFile& file) {
   }
 }
 
+// Step 18: the X rows follow the header that FindSectionX consumed.
+void ConvertSectionX(RunData& data, SourceFile& file, const Text& folder) {
+  if (file.AtEnd() || data.kind != U"X") return;
+  ReadSectionX(data.layerCount, data.layers, file);
+  WriteX1File(folder, data.layers, data.layerCount);
+  WriteX3File(folder, data.layers, data.layerCount);
+}
+
 // Step 19: section Z is found by a line scan after section X.
 void FindAndConvertSectionZ(RunData& data, SourceFile& file, const Text& folder) {
   (void)folder;
@@ -96,6 +112,7 @@ void ConvertSourceFile(RunData& data, SourceFile& file, const Text& folder) {
   data.kind = NormaliseKind(file.ReadField());
   ConvertChainSections(data, file, folder);
   FindSectionX(data, file);
+  ConvertSectionX(data, file, folder);
   FindAndConvertSectionZ(data, file, folder);
 }
 
@@ -141,6 +158,7 @@ class ExecuteCommand {
 
  private:
   RunOutcome ConvertSelectedFiles(const Text& source, const Text& destination) {
+    ScopedWarningSink warnings([this](const Text& warning) { Warn(warning); });
     std::vector<Text> names;
     std::int16_t count = 0;
     CollectSelectedFiles(window_, names, count);
@@ -184,6 +202,10 @@ class ExecuteCommand {
     return std::nullopt;
   }
 
+  void Warn(const Text& warning) {
+    if (shownWarnings_.insert(warning).second) window_.Warning(warning);
+  }
+
   RunOutcome Stop(RunOutcome outcome) {
     window_.SetStatusCaption(Text());
     return outcome;
@@ -196,6 +218,7 @@ class ExecuteCommand {
 
   RunWindow& window_;
   RunData data_;
+  std::set<Text> shownWarnings_;
 };
 
 }  // namespace

@@ -31,6 +31,9 @@ class RunWindow : public MessageBoxes {
   virtual void ReportProgress(int done, int total, const Text& fileName) {
     (void)done, (void)total, (void)fileName;
   }
+  // A failure that does not stop the run but that the user must hear of; each distinct
+  // warning is given once per run.
+  virtual void Warning(const Text& text) { (void)text; }
 };
 
 // How an Execute command ended.

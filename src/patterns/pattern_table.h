@@ -1,0 +1,29 @@
+// Reading the lookup tables of the pattern data folder, row by row.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/source_file.h"
+#include "common/text.h"
+
+namespace tq {
+
+// The bytes of a table file; empty when there is no such file, so a missing table reads as an
+// empty one. Throws ConversionError when the file exists but cannot be read.
+std::string ReadPatternTableBytes(const Text& path);
+
+// The cause for a table that exists but cannot be read.
+Text CannotReadTableCause(const Text& path);
+
+struct TableRow {
+  std::vector<Text> fields;  // fields 1 to the row's field count; index 0 unused
+  long line = 0;             // the line on which the row begins
+};
+
+// Reads the next row of `count` fields with the field reading of source files. Returns false at
+// the end of the table; blank lines at its end are no row. A row that the end of the table cuts
+// short throws ConversionError naming the table and the line; `expected` says what a row holds.
+bool ReadTableRow(SourceFile& table, const Text& path, int count, const Text& expected, TableRow& row);
+
+}  // namespace tq

@@ -1,0 +1,30 @@
+// An exclusive lock on a lock file, shared by every process that uses the same folder.
+#pragma once
+
+#include <chrono>
+
+#include "common/text.h"
+
+namespace tq {
+
+// Held from a successful Lock until destruction. The lock belongs to the open file, so two
+// locks on the same path exclude each other within one process as well as across processes
+// (and across machines on a network folder whose file system supports locks).
+class FileLock {
+ public:
+  enum class Result { kLocked, kCannotOpen, kTimedOut };
+
+  FileLock() = default;
+  ~FileLock();
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+  // Creates the lock file when it is missing and waits at most `wait` for the lock.
+  Result Lock(const Text& path, std::chrono::milliseconds wait);
+  void Unlock();
+
+ private:
+  int fd_ = -1;
+};
+
+}  // namespace tq

@@ -1,0 +1,367 @@
+// Sections B and X: reading the layer table, X1.txt, and the layer steps of a whole run.
+#include "sections/layers.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "common/errors.h"
+#include "patterns/pattern_settings.h"
+#include "support/test_support.h"
+
+namespace tq {
+namespace {
+
+using test::CrLf;
+using test::Sjis;
+using test::T;
+using test::U8;
+
+std::string Row(const std::string& code, const std::string& name) { return code + "," + name + ",    ,    ,    ,0000"; }
+
+class LayersTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    drive.MakeFolder("patdat");
+    drive.MakeFolder("prog");
+    drive.MakeFolder("out");
+    SetPatternFolder(U"T:\\patdat\\");
+    ::setenv("TECRIS2QUILLO_PROGRAM_FOLDER", drive.Native("prog").c_str(), 1);
+    drive.Write("patdat/KISHITU.TXT", CrLf({Row("0000", "埋土"), Row("2001", "砂"), Row("2002", "シルト")}));
+    drive.Write("patdat/XKISHITU.TXT", CrLf({Row("1000", "粘土"), Row("4000", "礫")}));
+  }
+  void TearDown() override { ::unsetenv("TECRIS2QUILLO_PROGRAM_FOLDER"); }
+
+  test::TempDrive drive;
+};
+
+// ---- Readers ----
+
+TEST_F(LayersTest, ReadSectionBTakesFiveValuesPerRowAndStopsAtTheNextRecord) {
+  SourceFile file(CrLf({"\"a\",\"b\",\"2\"", "\"B\",\"1\",\"x\",\"1.0\",\"v2\",\"砂\",\"v4\",\"暗灰\"",
+                        "\"B\",\"2\",\"x\",\"2.5\",\"\",\"シルト\",\"\",\"\"", "\"C\",\"next\""}));
+  std::int16_t count = -1;
+  SectionTable table;
+  ReadSectionB(count, table, file);
+  EXPECT_EQ(count, 2);
+  EXPECT_EQ(U8(table.At(1, 1)), "1.0");
+  EXPECT_EQ(U8(table.At(2, 1)), "v2");
+  EXPECT_EQ(U8(table.At(3, 1)), "砂");
+  EXPECT_EQ(U8(table.At(4, 1)), "v4");
+  EXPECT_EQ(U8(table.At(5, 1)), "暗灰");
+  EXPECT_EQ(U8(table.At(3, 2)), "シルト");
+  EXPECT_EQ(U8(file.ReadField()), "C");
+}
+
+TEST_F(LayersTest, ReadSectionXTakesDepthNameAndDescription) {
+  SourceFile file(CrLf({"\"X\",\"1\",\"x\",\"1.0\",\" 砂 \",\"暗灰\"", "\"Z\""}));
+  SectionTable table(5, 3);
+  table.At(2, 3) = U"left over";
+  ReadSectionX(1, table, file);
+  ASSERT_EQ(table.Rows(), 1);
+  EXPECT_EQ(U8(table.At(1, 1)), "1.0");
+  EXPECT_EQ(U8(table.At(2, 1)), "");
+  EXPECT_EQ(U8(table.At(3, 1)), " 砂 ");
+  EXPECT_EQ(U8(table.At(4, 1)), "");
+  EXPECT_EQ(U8(table.At(5, 1)), "暗灰");
+  EXPECT_EQ(U8(file.ReadField()), "Z");
+}
+
+struct MalformedCase {
+  const char* what;
+  std::string bytes;
+  long line;
+};
+
+TEST_F(LayersTest, MalformedSectionBStopsWithItsLine) {
+  const std::vector<MalformedCase> cases = {
+      {"negative count", CrLf({"\"a\",\"b\",\"-1\""}), 1},
+      {"count beyond 16 bits", CrLf({"\"a\",\"b\",\"40000\""}), 1},
+      {"file ends inside the section", CrLf({"\"a\",\"b\",\"2\"", "\"B\",\"1\",\"x\",\"1.0\",\"\",\"砂\",\"\",\"\"",
+                                             "\"B\",\"2\",\"x\",\"2.0\""}),
+       3},
+  };
+  for (const MalformedCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    SourceFile file(c.bytes);
+    std::int16_t count = 0;
+    SectionTable table;
+    try {
+      ReadSectionB(count, table, file);
+      ADD_FAILURE() << "no error";
+    } catch (const ConversionError& error) {
+      EXPECT_EQ(error.Line(), c.line);
+    }
+  }
+}
+
+TEST_F(LayersTest, FileEndingInsideSectionXStopsWithItsLine) {
+  SourceFile file(CrLf({"\"X\",\"1\",\"x\",\"1.0\",\"砂\",\"\"", "\"X\",\"2\",\"x\",\"2.0\""}));
+  SectionTable table;
+  try {
+    ReadSectionX(2, table, file);
+    FAIL() << "no error";
+  } catch (const ConversionError& error) {
+    EXPECT_EQ(error.Line(), 2);
+  }
+}
+
+// ---- X1.txt ----
+
+struct LayerRow {
+  std::string depth;
+  std::string name;
+};
+
+struct X1Case {
+  const char* what;
+  std::vector<LayerRow> rows;
+  std::vector<std::string> x1;
+};
+
+SectionTable LayerTable(const std::vector<LayerRow>& rows) {
+  SectionTable table(5, static_cast<int>(rows.size()));
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    table.At(1, static_cast<int>(i) + 1) = T(rows[i].depth);
+    table.At(3, static_cast<int>(i) + 1) = T(rows[i].name);
+  }
+  return table;
+}
+
+TEST_F(LayersTest, WriteX1FileGroupsConsecutiveRowsBySoilName) {
+  const std::vector<X1Case> cases = {
+      {"two rows of one name then another", {{"1.0", "砂"}, {"2.5", "砂"}, {"4.0", "シルト"}},
+       {"   1,   2.50,2001,砂", "   2,   4.00,2002,シルト"}},
+      {"an empty name between two named rows", {{"1", "砂"}, {"2", ""}, {"3", "シルト"}},
+       {"   1,   1.00,2001,砂", "   2,   2.00,9999,", "   3,   3.00,2002,シルト"}},
+      {"empty names before the first named row are dropped", {{"0.5", ""}, {"1", " "}, {"2", "砂"}},
+       {"   1,   2.00,2001,砂"}},
+      {"names equal after trimming are one layer, named as first read", {{"1", " 砂"}, {"2", "砂  "}, {"3", "砂"}},
+       {"   1,   3.00,2001, 砂"}},
+      {"the same name again after another is a new layer", {{"1", "砂"}, {"2", "シルト"}, {"3", "砂"}},
+       {"   1,   1.00,2001,砂", "   2,   2.00,2002,シルト", "   3,   3.00,2001,砂"}},
+      {"code 0000 stays on the first layer only", {{"1", "埋土"}, {"2", "砂"}, {"3", "埋土"}},
+       {"   1,   1.00,0000,埋土", "   2,   2.00,2001,砂", "   3,   3.00,9999,"}},
+      {"depth texts cut decimals and keep four integer digits", {{"12.345", "砂"}, {"12345", "シルト"}, {"", "粘土"}},
+       {"   1,  12.34,2001,砂", "   2,2345.00,2002,シルト", "   3,   0.00,1000,粘土"}},
+      {"no rows", {}, {}},
+  };
+  for (const X1Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteX1File(U"T:\\out", LayerTable(c.rows), static_cast<std::int16_t>(c.rows.size()));
+    EXPECT_EQ(drive.Read("out/X1.txt"), CrLf(c.x1));
+  }
+}
+
+TEST_F(LayersTest, WriteX1FileLearnsNewNames) {
+  WriteX1File(U"T:\\out", LayerTable({{"1", "礫混じり砂"}, {"2", "粘土"}}), 2);
+  EXPECT_EQ(drive.Read("out/X1.txt"), CrLf({"   1,   1.00,1001,礫混じり砂", "   2,   2.00,1000,粘土"}));
+  EXPECT_EQ(drive.Read("patdat/XKISHITU.TXT"),
+            CrLf({Row("1000", "粘土"), Row("1001", "礫混じり砂"), Row("4000", "礫")}));
+  EXPECT_EQ(drive.Read("patdat/KISHITU.TXT"),
+            CrLf({Row("0000", "埋土"), Row("2001", "砂"), Row("2002", "シルト"), Row("1001", "礫混じり砂"),
+                  "1000,粘土,,,,0000"}));
+  EXPECT_TRUE(drive.Exists("prog/PATADD.txt"));
+}
+
+TEST_F(LayersTest, WriteX1FileKeepsTheOldFileWhenAPatternCannotBeGiven) {
+  drive.Write("out/X1.txt", "old");
+  drive.Write("patdat/XKISHITU.TXT", CrLf({Row("3999", "粘土"), Row("4000", "礫")}));
+  EXPECT_THROW(WriteX1File(U"T:\\out", LayerTable({{"1", "砂"}, {"2", "新しい土"}}), 2), ConversionError);
+  EXPECT_EQ(drive.Read("out/X1.txt"), "old");
+}
+
+// ---- Whole runs ----
+
+class LayerRunTest : public LayersTest {
+ protected:
+  RunOutcome Convert(const std::vector<std::string>& lines) {
+    drive.Write("src/12345678002.001", CrLf(lines));
+    window.source = U"T:\\src";
+    window.destination = U"T:\\out";
+    window.SelectAll({U"12345678002.001"});
+    return Command1_Click(window);
+  }
+  std::string X1() const { return drive.Read("out/12345678002/X1.txt"); }
+  std::string X3() const { return drive.Read("out/12345678002/X3.txt"); }
+
+  test::ScriptedWindow window;
+};
+
+const std::string kTitle = "\"A\",\"12345678002\",\"\"";
+// The count stands in the fourth field and at characters 26 to 28.
+const std::string kXHeader3 = "\"X\",\"001\",\"12345678002\",\"  3\"";
+const std::vector<std::string> kXRows = {"\"X\",\"1\",\"\",\"1.0\",\"砂\",\"暗灰\"",
+                                         "\"X\",\"2\",\"\",\"2.5\",\"砂\",\"暗灰\"",
+                                         "\"X\",\"3\",\"\",\"4.0\",\"シルト\",\"\""};
+const std::vector<std::string> kX1 = {"   1,   2.50,2001,砂", "   2,   4.00,2002,シルト"};
+
+std::vector<std::string> Lines(std::vector<std::string> head, const std::vector<std::string>& tail) {
+  head.insert(head.end(), tail.begin(), tail.end());
+  return head;
+}
+
+TEST_F(LayerRunTest, SectionXAfterSectionBReplacesTheLayers) {
+  ASSERT_EQ(Convert(Lines({kTitle, "\"B\",\"001\",\"12345678002\",\"2\"", "\"B\",\"1\",\"\",\"9\",\"\",\"礫\",\"\",\"黒\"",
+                           "\"B\",\"2\",\"\",\"9\",\"\",\"粘土\",\"\",\"\"", kXHeader3},
+                          kXRows)),
+            RunOutcome::kCompleted);
+  EXPECT_EQ(X1(), CrLf(kX1));
+  EXPECT_EQ(X3(), CrLf({"  1,   2.50,      ,暗灰,      ,,"}));
+  EXPECT_EQ(drive.Read("patdat/XKISHITU.TXT"), CrLf({Row("1000", "粘土"), Row("4000", "礫")}))
+      << "section B names are never looked up";
+}
+
+TEST_F(LayerRunTest, SectionCAfterSectionBIsStillConverted) {
+  ASSERT_EQ(Convert(Lines({kTitle, "\"B\",\"001\",\"12345678002\",\"1\"", "\"B\",\"1\",\"\",\"9\",\"\",\"礫\",\"\",\"\"",
+                           "\"C\",\"001\",\"12345678002\",\"1\"", "\"C\",\"1\",\"\",\"1.15\",\"12\",\"30\"", kXHeader3},
+                          kXRows)),
+            RunOutcome::kCompleted);
+  EXPECT_TRUE(drive.Exists("out/12345678002/X5.txt"));
+  EXPECT_EQ(X1(), CrLf(kX1));
+}
+
+TEST_F(LayerRunTest, SectionXFoundByTheLineScanTakesItsCountFromCharacters26To28) {
+  ASSERT_EQ(Convert(Lines({kTitle, "\"Q\",\"a record of a kind outside the chain\"", kXHeader3}, kXRows)),
+            RunOutcome::kCompleted);
+  EXPECT_EQ(X1(), CrLf(kX1));
+}
+
+TEST_F(LayerRunTest, TheLineScanReadsTheCountAtItsCharactersNotInTheFourthField) {
+  // Field 4 holds 3 here, but characters 26 to 28 are `"  `: the count is 0.
+  const std::string shifted = "\"X\",\"0001\",\"12345678002\",\"  3\"";
+  ASSERT_EQ(Convert(Lines({kTitle, "\"Q\",\"\"", shifted}, kXRows)), RunOutcome::kCompleted);
+  EXPECT_EQ(X1(), "");
+  EXPECT_EQ(X3(), "");
+}
+
+TEST_F(LayerRunTest, SectionXRightAfterTheChainTakesItsCountFromTheFourthField) {
+  const std::string shifted = "\"X\",\"0001\",\"12345678002\",\"  3\"";
+  ASSERT_EQ(Convert(Lines({kTitle, shifted}, kXRows)), RunOutcome::kCompleted);
+  EXPECT_EQ(X1(), CrLf(kX1));
+}
+
+TEST_F(LayerRunTest, XHeaderOnTheLastLineWritesNoLayerFiles) {
+  ASSERT_EQ(Convert({kTitle, "\"Q\",\"\"", kXHeader3}), RunOutcome::kCompleted);
+  EXPECT_FALSE(drive.Exists("out/12345678002/X1.txt"));
+  EXPECT_FALSE(drive.Exists("out/12345678002/X3.txt"));
+}
+
+TEST_F(LayerRunTest, FileEndingInsideSectionXStopsTheRunWithFileAndLine) {
+  ASSERT_EQ(Convert({kTitle, kXHeader3, kXRows[0], kXRows[1]}), RunOutcome::kConversionFailed);
+  ASSERT_FALSE(window.messages.empty());
+  const test::ShownMessage& message = window.messages.back();
+  EXPECT_EQ(message.style, kStyleOkExclamation);
+  EXPECT_NE(message.text.find(U"12345678002.001"), Text::npos) << U8(message.text);
+  EXPECT_NE(message.text.find(U"の 4 行目"), Text::npos) << U8(message.text);
+  EXPECT_FALSE(drive.Exists("out/12345678002/X1.txt"));
+}
+
+TEST_F(LayerRunTest, NegativeLayerCountStopsTheRunWithItsLine) {
+  ASSERT_EQ(Convert({kTitle, "\"X\",\"001\",\"12345678002\",\" -1\"", kXRows[0]}), RunOutcome::kConversionFailed);
+  ASSERT_FALSE(window.messages.empty());
+  EXPECT_NE(window.messages.back().text.find(U"の 2 行目"), Text::npos) << U8(window.messages.back().text);
+  EXPECT_FALSE(drive.Exists("out/12345678002/X1.txt"));
+}
+
+TEST_F(LayerRunTest, FullPatternRangeStopsTheRunNamingTheSoil) {
+  drive.Write("patdat/XKISHITU.TXT", CrLf({Row("3999", "粘土"), Row("4000", "礫")}));
+  ASSERT_EQ(Convert({kTitle, kXHeader3, kXRows[0], kXRows[1], "\"X\",\"3\",\"\",\"4.0\",\"新しい土\",\"\""}),
+            RunOutcome::kConversionFailed);
+  ASSERT_FALSE(window.messages.empty());
+  EXPECT_EQ(window.messages.back().style, kStyleOkExclamation);
+  EXPECT_NE(window.messages.back().text.find(U"「新しい土」"), Text::npos) << U8(window.messages.back().text);
+  EXPECT_FALSE(drive.Exists("out/12345678002/X1.txt"));
+}
+
+// A window that keeps the warnings the run gives it.
+class WarnedWindow : public test::ScriptedWindow {
+ public:
+  void Warning(const Text& text) override { warnings.push_back(text); }
+  std::vector<Text> warnings;
+};
+
+TEST_F(LayersTest, MarkerFailureIsWarnedOncePerRunAndTheRunCompletes) {
+  ::setenv("TECRIS2QUILLO_PROGRAM_FOLDER", drive.Native("no-such-folder").c_str(), 1);
+  drive.Write("src/12345678002.001",
+              CrLf({kTitle, kXHeader3, "\"X\",\"1\",\"\",\"1\",\"新土1\",\"\"", "\"X\",\"2\",\"\",\"2\",\"新土2\",\"\"",
+                    "\"X\",\"3\",\"\",\"3\",\"新土3\",\"\""}));
+  WarnedWindow window;
+  window.source = U"T:\\src";
+  window.destination = U"T:\\out";
+  window.SelectAll({U"12345678002.001"});
+  ASSERT_EQ(Command1_Click(window), RunOutcome::kCompleted);
+  ASSERT_EQ(window.warnings.size(), 1u);
+  EXPECT_NE(window.warnings[0].find(U"PATADD.txt"), Text::npos);
+  EXPECT_EQ(drive.Read("out/12345678002/X1.txt"),
+            CrLf({"   1,   1.00,1001,新土1", "   2,   2.00,1002,新土2", "   3,   3.00,1003,新土3"}));
+}
+
+// ---- The command line on the example boring ----
+
+const std::filesystem::path kExamples = TECRIS2QUILLO_EXAMPLES;
+
+// Runs the converter on the example boring with a scratch copy of the example pattern data;
+// returns its exit code and keeps its standard error in drive's err.txt.
+int ConvertExample(const test::TempDrive& drive, const std::string& programFolder) {
+  if (!drive.Exists("patdat")) std::filesystem::copy(kExamples / "patdat", drive.Native("patdat"));
+  pid_t pid = ::fork();
+  if (pid == 0) {
+    ::setenv("TECRIS2QUILLO_PROGRAM_FOLDER", drive.Native(programFolder).c_str(), 1);
+    std::string patterns = drive.Native("patdat").string();
+    std::string borings = (kExamples / "borings").string();
+    std::string out = drive.Native("out").string();
+    if (!std::freopen(drive.Native("err.txt").c_str(), "w", stderr)) ::_exit(126);
+    ::execl(TECRIS2QUILLO_EXE, TECRIS2QUILLO_EXE, "convert", "--pattern-folder", patterns.c_str(), "--yes",
+            borings.c_str(), out.c_str(), "12345678.002", static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  int status = 0;
+  if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+TEST(LayersExampleTest, ConvertWritesTheLayerFilesAndExtendsThePatternTables) {
+  test::TempDrive drive;
+  drive.MakeFolder("prog");
+  ASSERT_EQ(ConvertExample(drive, "prog"), 0) << drive.Read("err.txt");
+
+  EXPECT_EQ(drive.Read("out/12345678002/X1.txt"),
+            CrLf({"   1,   2.50,4001,砂", "   2,   4.80,4004,シルト", "   3,   6.35,1001,礫混じり砂",
+                  "   4,  10.00,4002,粘土"}));
+  EXPECT_EQ(drive.Read("out/12345678002/X3.txt"),
+            "  1,   2.50,0103  ," + Sjis("暗灰") + ",      ,,\r\n" +  //
+                "  2,   4.80,03    ," + Sjis("灰") + ",04    ," + Sjis("褐") + ",\x81\x60\r\n" +
+                "  3,  10.00,0104  ," + Sjis("暗褐") + ",      ,,\r\n");
+  // シルト was only in XKISHITU.TXT and is copied as read; 礫混じり砂 was in neither table.
+  EXPECT_EQ(drive.Read("patdat/KISHITU.TXT"),
+            CrLf({Row("4001", "砂"), Row("4002", "粘土"), Row("4003", "礫"), Row("1000", "砂質シルト"),
+                  "4004,シルト,,,,0012", Row("1001", "礫混じり砂")}));
+  EXPECT_EQ(drive.Read("patdat/XKISHITU.TXT"),
+            CrLf({Row("1000", "砂質シルト"), Row("1001", "礫混じり砂"), "4001,砂,    ,    ,    ,0010",
+                  "4002,粘土,    ,    ,    ,0011", "4003,礫,    ,    ,    ,0013", "4004,シルト,    ,    ,    ,0012",
+                  "4005,礫混じり粘土,    ,    ,    ,0014"}));
+  EXPECT_TRUE(drive.Exists("prog/PATADD.txt"));
+
+  // A second conversion finds every name in KISHITU.TXT and changes no table.
+  std::string soil = drive.Read("patdat/KISHITU.TXT");
+  std::string extended = drive.Read("patdat/XKISHITU.TXT");
+  ASSERT_EQ(ConvertExample(drive, "prog"), 0) << drive.Read("err.txt");
+  EXPECT_EQ(drive.Read("patdat/KISHITU.TXT"), soil);
+  EXPECT_EQ(drive.Read("patdat/XKISHITU.TXT"), extended);
+}
+
+TEST(LayersExampleTest, MarkerThatCannotBeCreatedIsAWarningOnStandardError) {
+  test::TempDrive drive;
+  ASSERT_EQ(ConvertExample(drive, "no-such-folder"), 0) << drive.Read("err.txt");
+  std::string err = drive.Read("err.txt");
+  EXPECT_NE(err.find("tecris2quillo: 警告: "), std::string::npos) << err;
+  EXPECT_NE(err.find("PATADD.txt"), std::string::npos) << err;
+  EXPECT_TRUE(drive.Exists("out/12345678002/X1.txt"));
+}
+
+}  // namespace
+}  // namespace tq

@@ -1,0 +1,379 @@
+// Soil name to pattern code: the searches, the new-code rule, the table updates and the lock.
+#include "patterns/soil_patterns.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "common/errors.h"
+#include "common/warnings.h"
+#include "patterns/pattern_settings.h"
+#include "platform/file_lock.h"
+#include "platform/output_file.h"
+#include "support/test_support.h"
+
+namespace tq {
+namespace {
+
+using test::CrLf;
+using test::Sjis;
+using test::T;
+using test::U8;
+
+// A row as this program writes it.
+std::string Row(const std::string& code, const std::string& name) { return code + "," + name + ",    ,    ,    ,0000"; }
+
+class SoilPatternsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    drive.MakeFolder("patdat");
+    drive.MakeFolder("prog");
+    SetPatternFolder(U"T:\\patdat\\");
+    ::setenv("TECRIS2QUILLO_PROGRAM_FOLDER", drive.Native("prog").c_str(), 1);
+  }
+  void TearDown() override {
+    ::unsetenv("TECRIS2QUILLO_PROGRAM_FOLDER");
+    SetWriteFailureHookForTesting(nullptr);
+    SetPatternLockWait(std::chrono::milliseconds(30000));
+  }
+
+  void Tables(const std::vector<std::string>& soil, const std::vector<std::string>& extended) const {
+    drive.Write("patdat/KISHITU.TXT", CrLf(soil));
+    drive.Write("patdat/XKISHITU.TXT", CrLf(extended));
+  }
+  std::string Soil() const { return drive.Read("patdat/KISHITU.TXT"); }
+  std::string Extended() const { return drive.Read("patdat/XKISHITU.TXT"); }
+  bool Marker() const { return drive.Exists("prog/PATADD.txt"); }
+
+  Text Map(const std::string& name, const std::string& before = "") const {
+    Text code = T(before);
+    MapSoilNameToPattern(T(name), code);
+    return code;
+  }
+
+  test::TempDrive drive;
+};
+
+// The cause of the ConversionError that fn throws; a test failure when it throws none.
+template <typename Fn>
+Text CauseOf(Fn fn) {
+  try {
+    fn();
+  } catch (const ConversionError& error) {
+    return error.Cause();
+  }
+  ADD_FAILURE() << "no ConversionError";
+  return {};
+}
+
+// ---- Searches ----
+
+struct SearchCase {
+  const char* what;
+  std::vector<std::string> soil;
+  std::vector<std::string> extended;
+  std::string name;
+  std::string code;
+  std::vector<std::string> soilAfter;  // empty: KISHITU.TXT unchanged
+  bool newRow;                         // a new row in XKISHITU.TXT
+};
+
+TEST_F(SoilPatternsTest, SearchesBothTablesForTheExactName) {
+  const std::vector<SearchCase> cases = {
+      {"exact hit in KISHITU.TXT", {Row("1001", "砂"), Row("2000", "シルト")}, {Row("1001", "砂")}, "シルト", "2000", {},
+       false},
+      {"surrounding spaces are not part of the name", {Row("2000", "シルト")}, {}, "  シルト ", "2000", {}, false},
+      {"first of two equal rows", {Row("2000", "砂"), Row("2001", "砂")}, {}, "砂", "2000", {}, false},
+      {"a longer row name is no match", {Row("2000", "砂質シルト")}, {Row("1000", "砂")}, "砂", "1000",
+       {Row("2000", "砂質シルト"), "1000,砂,,,,0000"}, false},
+      {"a contained row name does not count", {Row("2000", "シルト")}, {Row("2000", "シルト")}, "砂質シルト", "2001",
+       {Row("2000", "シルト"), Row("2001", "砂質シルト")}, true},
+      {"exact comparison: full-width and half-width katakana differ", {Row("2000", "ｼﾙﾄ")}, {Row("2000", "ｼﾙﾄ")},
+       "シルト", "2001", {Row("2000", "ｼﾙﾄ"), Row("2001", "シルト")}, true},
+      {"name only in XKISHITU.TXT is copied with its six fields as read",
+       {Row("1001", "砂")},
+       {Row("1001", "砂"), "3500,粘土,ab,\"c d\", e ,0123", Row("4000", "礫")},
+       "粘土", "3500", {Row("1001", "砂"), "3500,粘土,ab,c d,e,0123"}, false},
+      {"the first of two equal rows in XKISHITU.TXT", {}, {"1500,礫,a,a,a,0001", "1600,礫,b,b,b,0002"}, "礫", "1500",
+       {"1500,礫,a,a,a,0001"}, false},
+  };
+  for (const SearchCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Tables(c.soil, c.extended);
+    std::filesystem::remove(drive.Native("prog/PATADD.txt"));
+    std::string extendedBefore = Extended();
+    EXPECT_EQ(U8(Map(c.name)), c.code);
+    EXPECT_EQ(Soil(), CrLf(c.soilAfter.empty() ? c.soil : c.soilAfter));
+    EXPECT_EQ(Marker(), !c.soilAfter.empty());
+    EXPECT_EQ(Extended() != extendedBefore, c.newRow);
+  }
+}
+
+TEST_F(SoilPatternsTest, BlankNameLeavesTheCodeAndTheTablesAlone) {
+  EXPECT_EQ(U8(Map("   ", "1234")), "1234");
+  EXPECT_FALSE(drive.Exists("patdat/KISHITU.TXT"));
+  EXPECT_FALSE(drive.Exists("patdat/XKISHITU.TXT"));
+  EXPECT_FALSE(drive.Exists("patdat/KISHITU.LCK"));
+  EXPECT_FALSE(Marker());
+}
+
+// ---- New codes ----
+
+struct NewCodeCase {
+  const char* what;
+  std::vector<std::string> extended;
+  std::string code;
+  std::vector<std::string> extendedAfter;
+};
+
+TEST_F(SoilPatternsTest, NewNameGetsTheCodeAfterTheLastBelow4000) {
+  const std::vector<NewCodeCase> cases = {
+      {"inserted between 1002 and 4000",
+       {Row("1000", "砂"), Row("1001", "シルト"), Row("1002", "粘土"), Row("4000", "礫"), Row("4001", "玉石")},
+       "1003",
+       {Row("1000", "砂"), Row("1001", "シルト"), Row("1002", "粘土"), Row("1003", "新土"), Row("4000", "礫"),
+        Row("4001", "玉石")}},
+      {"only rows of 4000 and above", {Row("4000", "礫"), Row("4001", "玉石")}, "1000",
+       {Row("1000", "新土"), Row("4000", "礫"), Row("4001", "玉石")}},
+      {"empty table", {}, "1000", {Row("1000", "新土")}},
+      {"last code below 1000", {Row("0500", "埋土"), Row("4000", "礫")}, "1000",
+       {Row("0500", "埋土"), Row("1000", "新土"), Row("4000", "礫")}},
+      {"no row of 4000 or more: appended at the end", {Row("1000", "砂"), Row("1041", "シルト")}, "1042",
+       {Row("1000", "砂"), Row("1041", "シルト"), Row("1042", "新土")}},
+      {"the last row before 4000 decides, not the highest", {Row("1500", "砂"), Row("1200", "シルト"), Row("4000", "礫")},
+       "1201", {Row("1500", "砂"), Row("1200", "シルト"), Row("1201", "新土"), Row("4000", "礫")}},
+      {"a line without a number counts as code 0", {Row("1500", "砂"), "メモ,,,,,", Row("4000", "礫")}, "1000",
+       {Row("1500", "砂"), "メモ,,,,,", Row("1000", "新土"), Row("4000", "礫")}},
+      {"blank lines hold no row and keep the last code", {Row("1000", "砂"), Row("1001", "シルト"), ""}, "1002",
+       {Row("1000", "砂"), Row("1001", "シルト"), "", Row("1002", "新土")}},
+  };
+  for (const NewCodeCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Tables({Row("1000", "砂")}, c.extended);
+    std::filesystem::remove(drive.Native("prog/PATADD.txt"));
+    EXPECT_EQ(U8(Map("新土")), c.code);
+    EXPECT_EQ(Extended(), CrLf(c.extendedAfter));
+    EXPECT_EQ(Soil(), CrLf({Row("1000", "砂"), Row(c.code, "新土")}));
+    EXPECT_FALSE(drive.Exists("patdat/XKISHITU.TMP"));
+    EXPECT_TRUE(Marker());
+  }
+}
+
+TEST_F(SoilPatternsTest, MissingTablesAreCreated) {
+  EXPECT_EQ(U8(Map("砂")), "1000");
+  EXPECT_EQ(Extended(), CrLf({Row("1000", "砂")}));
+  EXPECT_EQ(Soil(), CrLf({Row("1000", "砂")}));
+}
+
+TEST_F(SoilPatternsTest, SameNewNameTwiceIsAddedOnce) {
+  Tables({}, {Row("4000", "礫")});
+  EXPECT_EQ(U8(Map("砂")), "1000");
+  EXPECT_EQ(U8(Map(" 砂")), "1000");
+  EXPECT_EQ(U8(Map("シルト")), "1001");
+  EXPECT_EQ(Soil(), CrLf({Row("1000", "砂"), Row("1001", "シルト")}));
+  EXPECT_EQ(Extended(), CrLf({Row("1000", "砂"), Row("1001", "シルト"), Row("4000", "礫")}));
+}
+
+TEST_F(SoilPatternsTest, FullRangeBelow4000StopsWithTheNameAndTheTable) {
+  Tables({Row("1000", "砂")}, {Row("3998", "砂"), Row("3999", "シルト"), Row("4000", "礫")});
+  std::string soil = Soil();
+  std::string extended = Extended();
+  Text cause = CauseOf([&] { Map("新土"); });
+  EXPECT_NE(cause.find(U"「新土」"), Text::npos) << U8(cause);
+  EXPECT_NE(cause.find(U"T:\\patdat\\XKISHITU.TXT"), Text::npos) << U8(cause);
+  EXPECT_EQ(Soil(), soil);
+  EXPECT_EQ(Extended(), extended);
+  EXPECT_FALSE(Marker());
+}
+
+// ---- How the tables are written ----
+
+TEST_F(SoilPatternsTest, RebuildPassesOtherLinesOnByteForByte) {
+  // NEC-selected IBM extension (0xED40) and a lone LF: bytes a text round trip could change.
+  std::string extended = "1000,\xED\x40,    ,    ,    ,0000\n4000,\"" + Sjis("礫") + "\",a,b,c,0001\r\n";
+  drive.Write("patdat/XKISHITU.TXT", extended);
+  EXPECT_EQ(U8(Map("砂")), "1001");
+  EXPECT_EQ(Extended(), "1000,\xED\x40,    ,    ,    ,0000\r\n" + Sjis(Row("1001", "砂")) + "\r\n4000,\"" + Sjis("礫") +
+                            "\",a,b,c,0001\r\n");
+}
+
+TEST_F(SoilPatternsTest, FailedRebuildLeavesTheOldTable) {
+  Tables({}, {Row("1000", "砂"), Row("4000", "礫")});
+  std::string extended = Extended();
+  SetWriteFailureHookForTesting([](const std::string& path) { return path.find("XKISHITU") != std::string::npos; });
+  EXPECT_THROW(Map("シルト"), ConversionError);
+  EXPECT_EQ(Extended(), extended);
+  EXPECT_EQ(Soil(), "");
+  EXPECT_FALSE(drive.Exists("patdat/XKISHITU.TMP"));
+  EXPECT_FALSE(Marker());
+  SetWriteFailureHookForTesting(nullptr);
+  EXPECT_EQ(U8(Map("シルト")), "1001");
+}
+
+TEST_F(SoilPatternsTest, AppendStartsOnANewLine) {
+  drive.Write("patdat/KISHITU.TXT", Sjis(Row("2000", "砂")));
+  Map("シルト");
+  EXPECT_EQ(Soil(), CrLf({Row("2000", "砂"), Row("1000", "シルト")}));
+}
+
+TEST_F(SoilPatternsTest, NameWithACommaIsQuotedAndFoundAgain) {
+  EXPECT_EQ(U8(Map("砂,礫")), "1000");
+  EXPECT_EQ(Soil(), CrLf({"1000,\"砂,礫\",    ,    ,    ,0000"}));
+  EXPECT_EQ(U8(Map("砂,礫")), "1000");
+  EXPECT_EQ(U8(Map("礫")), "1001");
+}
+
+struct CutShortCase {
+  const char* what;
+  std::string soil;
+  bool fails;
+};
+
+TEST_F(SoilPatternsTest, TableCutShortInsideARowIsReportedWithItsLine) {
+  const std::vector<CutShortCase> cases = {
+      {"blank lines at the end are no row", CrLf({Row("2000", "砂"), "", "  "}), false},
+      {"row of two fields at the end", CrLf({Row("2000", "砂"), "2001,シルト"}), true},
+  };
+  for (const CutShortCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    drive.Write("patdat/KISHITU.TXT", c.soil);
+    if (!c.fails) {
+      EXPECT_EQ(U8(Map("砂")), "2000");
+      EXPECT_EQ(U8(Map("粘土")), "1000");
+      continue;
+    }
+    Text cause = CauseOf([&] { Map("粘土"); });
+    EXPECT_NE(cause.find(U"KISHITU.TXT」の 2 行目"), Text::npos) << U8(cause);
+  }
+}
+
+// ---- The pattern-added marker ----
+
+TEST_F(SoilPatternsTest, MarkerIsCreatedButNeverChanged) {
+  drive.Write("prog/PATADD.txt", "keep");
+  Map("砂");
+  EXPECT_EQ(drive.Read("prog/PATADD.txt"), "keep");
+  std::filesystem::remove(drive.Native("prog/PATADD.txt"));
+  Map("シルト");
+  EXPECT_EQ(drive.Read("prog/PATADD.txt"), "");
+}
+
+TEST_F(SoilPatternsTest, MarkerThatCannotBeCreatedIsAWarningAndKeepsTheRows) {
+  ::setenv("TECRIS2QUILLO_PROGRAM_FOLDER", drive.Native("no-such-folder").c_str(), 1);
+  std::vector<Text> warnings;
+  ScopedWarningSink sink([&](const Text& warning) { warnings.push_back(warning); });
+  EXPECT_EQ(U8(Map("砂")), "1000");
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_NE(warnings[0].find(U"PATADD.txt"), Text::npos) << U8(warnings[0]);
+  EXPECT_EQ(Soil(), CrLf({Row("1000", "砂")}));
+  EXPECT_EQ(Extended(), CrLf({Row("1000", "砂")}));
+}
+
+// ---- The lock ----
+
+TEST_F(SoilPatternsTest, LockHeldElsewhereStopsAfterTheWait) {
+  Tables({Row("2000", "砂")}, {});
+  FileLock other;
+  ASSERT_EQ(other.Lock(U"T:\\patdat\\KISHITU.LCK", std::chrono::milliseconds(0)), FileLock::Result::kLocked);
+  SetPatternLockWait(std::chrono::milliseconds(100));
+  Text cause = CauseOf([&] { Map("砂"); });
+  EXPECT_NE(cause.find(U"ほかの変換が使用中"), Text::npos) << U8(cause);
+  EXPECT_NE(cause.find(U"「砂」"), Text::npos) << U8(cause);
+  other.Unlock();
+  EXPECT_EQ(U8(Map("砂")), "2000");
+}
+
+TEST_F(SoilPatternsTest, LockFileThatCannotBeCreatedIsReported) {
+  SetPatternFolder(U"T:\\missing\\");
+  Text cause = CauseOf([&] { Map("砂"); });
+  EXPECT_NE(cause.find(U"T:\\missing\\KISHITU.LCK"), Text::npos) << U8(cause);
+}
+
+// Four converters share one pattern data folder and each meets 50 names nobody has seen.
+TEST_F(SoilPatternsTest, FourProcessesAtOnceLoseNoNameAndGiveNoCodeTwice) {
+  constexpr int kProcesses = 4;
+  constexpr int kNames = 50;
+  Tables({Row("0001", "表土")}, {Row("1000", "砂"), Row("4000", "礫")});
+  auto nameOf = [](int process, int i) { return "土質" + std::to_string(process) + "-" + std::to_string(i); };
+  for (int p = 0; p < kProcesses; ++p) {
+    std::vector<std::string> lines = {"\"A\",\"1234567800" + std::to_string(p) + "\",\"\"",
+                                      "\"X\",\"001\",\"1234567800" + std::to_string(p) + "\",\"" +
+                                          std::to_string(kNames) + "\""};
+    for (int i = 1; i <= kNames; ++i) {
+      lines.push_back("\"X\",\"\",\"\",\"" + std::to_string(i) + "\",\"" + nameOf(p, i) + "\",\"\"");
+    }
+    drive.Write("src/1234567800" + std::to_string(p) + ".001", CrLf(lines));
+  }
+  drive.MakeFolder("out");
+  int start[2];
+  ASSERT_EQ(::pipe(start), 0);
+  std::vector<pid_t> children;
+  for (int p = 0; p < kProcesses; ++p) {
+    pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      ::close(start[1]);
+      char byte;
+      (void)::read(start[0], &byte, 1);  // all children start together when the pipe closes
+      test::ScriptedWindow window;
+      window.source = U"T:\\src";
+      window.destination = U"T:\\out";
+      window.SelectAll({T("1234567800" + std::to_string(p) + ".001")});
+      ::_exit(Command1_Click(window) == RunOutcome::kCompleted ? 0 : 1);
+    }
+    children.push_back(pid);
+  }
+  ::close(start[0]);
+  ::close(start[1]);
+  for (pid_t pid : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+
+  auto rowsOf = [&](const std::string& bytes) {
+    std::map<std::string, std::string> codes;  // name -> code
+    std::vector<std::string> lines;
+    std::istringstream in(U8(FromShiftJis(bytes)));
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    for (const std::string& line : lines) {
+      std::string code = line.substr(0, 4);
+      std::string name = line.substr(5, line.find(',', 5) - 5);
+      EXPECT_TRUE(codes.emplace(name, code).second) << "name twice: " << name;
+    }
+    return std::make_pair(codes, lines.size());
+  };
+  auto [soil, soilRows] = rowsOf(Soil());
+  auto [extended, extendedRows] = rowsOf(Extended());
+  EXPECT_EQ(soilRows, 1u + kProcesses * kNames);
+  EXPECT_EQ(extendedRows, 2u + kProcesses * kNames);
+  std::set<std::string> newCodes;
+  for (int p = 0; p < kProcesses; ++p) {
+    for (int i = 1; i <= kNames; ++i) {
+      std::string name = nameOf(p, i);
+      ASSERT_TRUE(soil.count(name)) << name;
+      EXPECT_EQ(soil[name], extended[name]) << name;
+      newCodes.insert(soil[name]);
+    }
+  }
+  EXPECT_EQ(newCodes.size(), static_cast<std::size_t>(kProcesses * kNames));
+  EXPECT_EQ(*newCodes.begin(), "1001");
+  EXPECT_EQ(*newCodes.rbegin(), "1200");
+  for (int p = 0; p < kProcesses; ++p) {
+    std::istringstream x1(U8(FromShiftJis(drive.Read("out/1234567800" + std::to_string(p) + "/X1.txt"))));
+    int lines = 0;
+    for (std::string line; std::getline(x1, line); ++lines) {
+      std::string name = line.substr(18, line.size() - 19);  // "   1,   1.00,1001," then the name and CR
+      EXPECT_EQ(line.substr(13, 4), soil[name]) << line;
+    }
+    EXPECT_EQ(lines, kNames);
+  }
+}
+
+}  // namespace
+}  // namespace tq
