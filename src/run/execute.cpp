@@ -12,6 +12,12 @@
 #include "run/source_identity.h"
 #include "sections/section_a.h"
 #include "sections/section_c.h"
+#include "sections/section_d_x100.h"
+#include "sections/section_d_x100a.h"
+#include "sections/section_e.h"
+#include "sections/section_f.h"
+#include "sections/section_gh.h"
+#include "sections/section_z.h"
 
 namespace tq {
 namespace {
@@ -53,6 +59,40 @@ void ConvertChainSections(RunData& data, SourceFile& file, const Text& folder) {
     WriteX5File(folder, data.cTable, data.cCount);
     ReadNextKind(data, file);
   }
+  if (data.kind == U"D") {
+    ReadSectionD(data.dCount, data.dTable, file);
+    data.dReadFromThisFile = true;
+    ReadNextKind(data, file);
+  }
+  if (data.kind == U"E") {
+    ReadSectionE(data.eCount, data.eTable, file);
+    WriteL209File(folder, data.eTable, data.eCount);
+    ReadNextKind(data, file);
+  }
+  if (data.kind == U"F") {
+    ReadSectionF(data.fCount, data.fTable, file, data.fColumnFlag);
+    WriteL204File(folder, data.fTable, data.fCount, data.fColumnFlag);
+    ReadNextKind(data, file);
+  }
+  if (data.kind == U"G") {
+    ReadSectionG(data.gCount, data.gTable, file);
+    ReadNextKind(data, file);
+  }
+  if (data.kind == U"H") ReadSectionH(data.hCount, data.hTable, file);
+}
+
+// Step 16: one file for sections G and H together.
+void WriteGAndHFile(const RunData& data, const Text& folder) {
+  if (data.gCount == 0 && data.hCount == 0) return;
+  WriteL201File(folder, data.gTable, data.gCount, data.hTable, data.hCount);
+}
+
+// Section D's files take each sample's layer from X1.txt, so they are written once the X step
+// has written the layers of this same file.
+void WriteSectionDFiles(const RunData& data, const Text& folder) {
+  if (!data.dReadFromThisFile) return;
+  WriteX100File(folder, data.dTable, data.dCount);
+  WriteX100AFile(folder, data.dTable, data.dCount);
 }
 
 // Step 17: the X header either follows the chain directly or is found by a line scan.
@@ -73,15 +113,21 @@ void FindSectionX(RunData& data, SourceFile& file) {
   }
 }
 
-// Step 19: section Z is found by a line scan after section X.
-void FindAndConvertSectionZ(RunData& data, SourceFile& file, const Text& folder) {
-  (void)folder;
+// Step 19: section Z is found by a line scan after section X. When the scan for X ran to the
+// end of the file without finding it, the Z scan goes back to where the X scan began, so that a
+// file without section X keeps its section Z.
+void FindAndConvertSectionZ(RunData& data, SourceFile& file, const Text& folder,
+                            const SourceFile::LineMark& xScanStart) {
+  bool foundX = data.kind == U"X";
   data.kind.clear();
+  if (!foundX) file.ReturnTo(xScanStart);
   while (!file.AtEnd()) {
     Text line = file.ReadLine();
     data.kind = NormaliseKind(Mid(line, 2, 1));
     if (data.kind == U"Z") {
       data.zCount = HeaderLineCount(line, file.LastLine());
+      ReadSectionZ(data.zCount, data.zTable, file);
+      WriteX12File(folder, data.zTable, data.zCount);
       return;
     }
   }
@@ -93,10 +139,16 @@ void ConvertSourceFile(RunData& data, SourceFile& file, const Text& folder) {
   // A short title section must never carry another boring's title into this one.
   data.titleFields = TitleFields();
   data.titleHeader.clear();
+  data.dReadFromThisFile = false;
   data.kind = NormaliseKind(file.ReadField());
   ConvertChainSections(data, file, folder);
+  WriteGAndHFile(data, folder);
+  SourceFile::LineMark xScanStart = file.MarkLineStart();
   FindSectionX(data, file);
-  FindAndConvertSectionZ(data, file, folder);
+  // Step 18, section X, is converted here.
+
+  WriteSectionDFiles(data, folder);
+  FindAndConvertSectionZ(data, file, folder, xScanStart);
 }
 
 Text FailureMessage(const Text& sourcePath, const ConversionError& error) {
