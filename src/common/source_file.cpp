@@ -72,6 +72,19 @@ void SourceFile::SkipFields(int count) {
   for (int i = 0; i < count; ++i) ReadField();
 }
 
+SourceFile::LineMark SourceFile::MarkLineStart() const {
+  if (pos_ == 0) return {0, line_};
+  std::size_t lineEnd = bytes_.find_last_of("\r\n", pos_ - 1);
+  return {lineEnd == std::string::npos ? 0 : lineEnd + 1, line_};
+}
+
+void SourceFile::ReturnTo(const LineMark& mark) {
+  pos_ = mark.pos;
+  line_ = mark.line;
+  lastLine_ = 0;
+  lastEndedLine_ = false;
+}
+
 }  // namespace tq
 
 namespace tq {

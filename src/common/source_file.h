@@ -33,6 +33,14 @@ class SourceFile {
   // than by a comma.
   bool LastFieldEndedLine() const { return lastEndedLine_; }
 
+  // A place to read from again: the beginning of the line that the next read starts on.
+  struct LineMark {
+    std::size_t pos = 0;
+    long line = 1;
+  };
+  LineMark MarkLineStart() const;
+  void ReturnTo(const LineMark& mark);
+
  private:
   void RequireMore() const;
   void ConsumeLineEnd();

@@ -16,6 +16,12 @@
 #include "sections/layers_x3.h"
 #include "sections/section_a.h"
 #include "sections/section_c.h"
+#include "sections/section_d_x100.h"
+#include "sections/section_d_x100a.h"
+#include "sections/section_e.h"
+#include "sections/section_f.h"
+#include "sections/section_gh.h"
+#include "sections/section_z.h"
 
 namespace tq {
 namespace {
@@ -39,7 +45,7 @@ std::int16_t HeaderLineCount(const Text& line, long lineNumber) {
   return SectionCount(NumOrZero(count), count, lineNumber);
 }
 
-// Steps A to H of the section chain: each test looks at the record kind the previous step left.
+// Sections A to H in their fixed order: each test looks at the record kind the step before left.
 void ConvertChainSections(RunData& data, SourceFile& file, const Text& folder) {
   if (data.kind == U"A") {
     ReadSectionA(data.titleFields, file, data.titleHeader, data.kind);
@@ -61,9 +67,43 @@ void ConvertChainSections(RunData& data, SourceFile& file, const Text& folder) {
     WriteX5File(folder, data.cTable, data.cCount);
     ReadNextKind(data, file);
   }
+  if (data.kind == U"D") {
+    ReadSectionD(data.dCount, data.dTable, file);
+    data.dReadFromThisFile = true;
+    ReadNextKind(data, file);
+  }
+  if (data.kind == U"E") {
+    ReadSectionE(data.eCount, data.eTable, file);
+    WriteL209File(folder, data.eTable, data.eCount);
+    ReadNextKind(data, file);
+  }
+  if (data.kind == U"F") {
+    ReadSectionF(data.fCount, data.fTable, file, data.fColumnFlag);
+    WriteL204File(folder, data.fTable, data.fCount, data.fColumnFlag);
+    ReadNextKind(data, file);
+  }
+  if (data.kind == U"G") {
+    ReadSectionG(data.gCount, data.gTable, file);
+    ReadNextKind(data, file);
+  }
+  if (data.kind == U"H") ReadSectionH(data.hCount, data.hTable, file);
 }
 
-// Step 17: the X header either follows the chain directly or is found by a line scan.
+// One file for sections G and H together.
+void WriteGAndHFile(const RunData& data, const Text& folder) {
+  if (data.gCount == 0 && data.hCount == 0) return;
+  WriteL201File(folder, data.gTable, data.gCount, data.hTable, data.hCount);
+}
+
+// Section D's files take each sample's layer from X1.txt, so they are written once the X step
+// has written the layers of this same file.
+void WriteSectionDFiles(const RunData& data, const Text& folder) {
+  if (!data.dReadFromThisFile) return;
+  WriteX100File(folder, data.dTable, data.dCount);
+  WriteX100AFile(folder, data.dTable, data.dCount);
+}
+
+// The X header either follows the chain directly or is found by a line scan.
 void FindSectionX(RunData& data, SourceFile& file) {
   if (data.kind == U"X") {
     file.SkipFields(2);
@@ -81,7 +121,10 @@ void FindSectionX(RunData& data, SourceFile& file) {
   }
 }
 
-// Step 18: the X rows follow the header that FindSectionX consumed.
+// Section Z is found by a line scan after section X. When the scan for X ran to the
+// end of the file without finding it, the Z scan goes back to where the X scan began, so that a
+// file without section X keeps its section Z.
+// The X rows follow the header that FindSectionX consumed.
 void ConvertSectionX(RunData& data, SourceFile& file, const Text& folder) {
   if (file.AtEnd() || data.kind != U"X") return;
   ReadSectionX(data.layerCount, data.layers, file);
@@ -89,15 +132,18 @@ void ConvertSectionX(RunData& data, SourceFile& file, const Text& folder) {
   WriteX3File(folder, data.layers, data.layerCount);
 }
 
-// Step 19: section Z is found by a line scan after section X.
-void FindAndConvertSectionZ(RunData& data, SourceFile& file, const Text& folder) {
-  (void)folder;
+void FindAndConvertSectionZ(RunData& data, SourceFile& file, const Text& folder,
+                            const SourceFile::LineMark& xScanStart) {
+  bool foundX = data.kind == U"X";
   data.kind.clear();
+  if (!foundX) file.ReturnTo(xScanStart);
   while (!file.AtEnd()) {
     Text line = file.ReadLine();
     data.kind = NormaliseKind(Mid(line, 2, 1));
     if (data.kind == U"Z") {
       data.zCount = HeaderLineCount(line, file.LastLine());
+      ReadSectionZ(data.zCount, data.zTable, file);
+      WriteX12File(folder, data.zTable, data.zCount);
       return;
     }
   }
@@ -109,11 +155,15 @@ void ConvertSourceFile(RunData& data, SourceFile& file, const Text& folder) {
   // A short title section must never carry another boring's title into this one.
   data.titleFields = TitleFields();
   data.titleHeader.clear();
+  data.dReadFromThisFile = false;
   data.kind = NormaliseKind(file.ReadField());
   ConvertChainSections(data, file, folder);
+  WriteGAndHFile(data, folder);
+  SourceFile::LineMark xScanStart = file.MarkLineStart();
   FindSectionX(data, file);
   ConvertSectionX(data, file, folder);
-  FindAndConvertSectionZ(data, file, folder);
+  WriteSectionDFiles(data, folder);
+  FindAndConvertSectionZ(data, file, folder, xScanStart);
 }
 
 Text FailureMessage(const Text& sourcePath, const ConversionError& error) {

@@ -26,6 +26,7 @@ struct RunData {
 
   std::int16_t dCount = 0;
   SectionTable dTable;
+  bool dReadFromThisFile = false;  // its files wait until the layers of the same file are written
 
   std::int16_t eCount = 0;
   SectionTable eTable;

@@ -1,0 +1,18 @@
+// Section D's second file X100A.txt, and the exponent number text it shares with section F.
+#pragma once
+
+#include <cstdint>
+
+#include "common/section_table.h"
+
+namespace tq {
+
+// Writes folder\X100A.txt, one line of 7 fields per row of section D.
+void WriteX100AFile(const Text& folder, const SectionTable& table, std::int16_t count);
+
+// A number that may be written with an exponent letter "E", "e", "Ｅ" or "ｅ" (tried in that
+// order): mantissa times ten to the exponent, in single precision, as number text. Empty for an
+// empty field; throws ConversionError when the number lies outside the single-precision range.
+Text ExponentNumberText(TextView field);
+
+}  // namespace tq
