@@ -1,6 +1,7 @@
 // Whole runs through the Execute command: how the section chain reaches sections D to H and Z.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -141,6 +142,18 @@ TEST_F(SectionChainRunTest, SectionDFilesUseTheLayersInTheBoringFolder) {
   EXPECT_TRUE(Has("X100A.txt"));
 }
 
+TEST_F(SectionChainRunTest, SectionDFilesTakeTheLayersOfTheSameFilesSectionX) {
+  ::setenv("TECRIS2QUILLO_PROGRAM_FOLDER", drive.Root().c_str(), 1);
+  drive.Write(Folder(3) + "X1.txt", CrLf({"   1,  99.00,0909,stale layer of an earlier run"}));
+  std::vector<std::string> sectionX = {HeaderLine("X", 2), R"("X","1","","2.0","砂","")", R"("X","2","","9.0","粘土","")"};
+  ASSERT_EQ(Convert(Join({kSectionD, sectionX})), RunOutcome::kCompleted);
+  ::unsetenv("TECRIS2QUILLO_PROGRAM_FOLDER");
+  std::string x100 = Out("X100.txt");
+  EXPECT_NE(x100.find(test::Sjis(",1000,砂,")), std::string::npos) << x100;
+  EXPECT_NE(x100.find(test::Sjis(",1001,粘土,")), std::string::npos) << x100;
+  EXPECT_EQ(x100.find("stale"), std::string::npos) << x100;
+}
+
 TEST_F(SectionChainRunTest, SectionDFilesWaitForTheXStep) {
   // A malformed X header stops the file before the layers are written, and so before X100.txt.
   std::vector<std::string> badX = {R"("X","12345678901","1234", -5)"};
@@ -195,6 +208,11 @@ TEST_F(SectionChainRunTest, TheExampleBoringsConvertToTheSameBytesTwice) {
       first.push_back(Out(name, boring));
     }
   }
+  // Only the boring with section X has its layers.
+  EXPECT_TRUE(Has("X1.txt", 3) && Has("X3.txt", 3));
+  EXPECT_FALSE(Has("X1.txt", 4) || Has("X3.txt", 4));
+  first.push_back(Out("X1.txt", 3));
+  first.push_back(Out("X3.txt", 3));
   // Without section X the second boring's remarks are found all the same.
   EXPECT_EQ(Out("X12.txt", 4), Out("X12.txt", 3));
   ASSERT_EQ(Command1_Click(window), RunOutcome::kCompleted);
@@ -202,6 +220,8 @@ TEST_F(SectionChainRunTest, TheExampleBoringsConvertToTheSameBytesTwice) {
   for (int boring : {3, 4}) {
     for (const char* name : files) EXPECT_EQ(Out(name, boring), first[k++]) << boring << " " << name;
   }
+  EXPECT_EQ(Out("X1.txt", 3), first[k++]);
+  EXPECT_EQ(Out("X3.txt", 3), first[k++]);
 }
 
 }  // namespace
