@@ -1,6 +1,7 @@
 // The Execute command: folder checks, the per-file loop and the section chain.
 #include "run/execute.h"
 
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -103,6 +104,18 @@ void WriteSectionDFiles(const RunData& data, const Text& folder) {
   WriteX100AFile(folder, data.dTable, data.dCount);
 }
 
+// Reads whole lines until one whose second character, normalised, is the given record kind,
+// and returns the count at its characters 26 to 28. The record kind is left as the last line
+// read gave it.
+std::optional<std::int16_t> ScanForHeaderLine(RunData& data, SourceFile& file, const Text& kind) {
+  while (!file.AtEnd()) {
+    Text line = file.ReadLine();
+    data.kind = NormaliseKind(Mid(line, 2, 1));
+    if (data.kind == kind) return HeaderLineCount(line, file.LastLine());
+  }
+  return std::nullopt;
+}
+
 // The X header either follows the chain directly or is found by a line scan.
 void FindSectionX(RunData& data, SourceFile& file) {
   if (data.kind == U"X") {
@@ -111,19 +124,9 @@ void FindSectionX(RunData& data, SourceFile& file) {
     data.layerCount = SectionCount(NumOrZero(count), count, file.LastLine());
     return;
   }
-  while (!file.AtEnd()) {
-    Text line = file.ReadLine();
-    data.kind = NormaliseKind(Mid(line, 2, 1));
-    if (data.kind == U"X") {
-      data.layerCount = HeaderLineCount(line, file.LastLine());
-      return;
-    }
-  }
+  if (std::optional<std::int16_t> count = ScanForHeaderLine(data, file, U"X")) data.layerCount = *count;
 }
 
-// Section Z is found by a line scan after section X. When the scan for X ran to the
-// end of the file without finding it, the Z scan goes back to where the X scan began, so that a
-// file without section X keeps its section Z.
 // The X rows follow the header that FindSectionX consumed.
 void ConvertSectionX(RunData& data, SourceFile& file, const Text& folder) {
   if (file.AtEnd() || data.kind != U"X") return;
@@ -132,21 +135,19 @@ void ConvertSectionX(RunData& data, SourceFile& file, const Text& folder) {
   WriteX3File(folder, data.layers, data.layerCount);
 }
 
+// Section Z is found by a line scan after section X. When the scan for X ran to the end of the
+// file without finding it, the Z scan goes back to where the X scan began, so that a file
+// without section X keeps its section Z.
 void FindAndConvertSectionZ(RunData& data, SourceFile& file, const Text& folder,
                             const SourceFile::LineMark& xScanStart) {
   bool foundX = data.kind == U"X";
   data.kind.clear();
   if (!foundX) file.ReturnTo(xScanStart);
-  while (!file.AtEnd()) {
-    Text line = file.ReadLine();
-    data.kind = NormaliseKind(Mid(line, 2, 1));
-    if (data.kind == U"Z") {
-      data.zCount = HeaderLineCount(line, file.LastLine());
-      ReadSectionZ(data.zCount, data.zTable, file);
-      WriteX12File(folder, data.zTable, data.zCount);
-      return;
-    }
-  }
+  std::optional<std::int16_t> count = ScanForHeaderLine(data, file, U"Z");
+  if (!count) return;
+  data.zCount = *count;
+  ReadSectionZ(data.zCount, data.zTable, file);
+  WriteX12File(folder, data.zTable, data.zCount);
 }
 
 void ConvertSourceFile(RunData& data, SourceFile& file, const Text& folder) {
