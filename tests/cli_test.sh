@@ -49,9 +49,11 @@ check "list offers only files that carry their name" test "$(cat "$work/stdout")
 
 check "examples convert" status_is 0 "$cli" convert --yes --pattern-folder "$work/patdat" "$examples/borings" "$work/out/"
 check "success text on stdout" test "$(cat "$work/stdout")" = "変換が正常に終了しました。"
-for file in titl01.txt titl02.txt titl04.txt X5.txt; do
-  check "example $file byte for byte" cmp -s "$fixtures/12345678001/$file" "$work/out/12345678001/$file"
+for expected in "$fixtures"/*/*; do
+  file=${expected#"$fixtures"/}
+  check "example $file byte for byte" cmp -s "$expected" "$work/out/$file"
 done
+check "examples write no other file" test "$(cd "$work/out" && find . -type f | sort)" = "$(cd "$fixtures" && find . -type f | sort)"
 
 check "declined without a terminal" status_is 1 "$cli" convert --pattern-folder "$work/patdat" "$work/src" "$work/new"
 check "declined creates nothing" test ! -e "$work/new"
