@@ -5,6 +5,7 @@ cli=$1
 examples=$2
 fixtures=$(dirname "$0")/fixtures/cli
 work=$(mktemp -d)
+export TECRIS2QUILLO_PROGRAM_FOLDER=$work
 trap 'rm -rf "$work"' EXIT
 
 passed=0

@@ -37,6 +37,8 @@ const char kUsage[] =
     "\n"
     "フォルダは Linux のパス（/home/... や相対パス）でも、ドライブ形式（Z:\\data）でも指定できます。\n"
     "ドライブは TECRIS2QUILLO_DRIVES（例 C=/srv/borings;D=/mnt/usb）で定義します。Z: は / です。\n"
+    "土質名を土質パターン表に追加したときの目印 PATADD.txt は、プログラムのフォルダ\n"
+    "（TECRIS2QUILLO_PROGRAM_FOLDER があればそのフォルダ）に作成します。\n"
     "\n"
     "終了コード: 0 正常終了、1 確認で中止、2 使い方の誤り、3 変換できないファイル、\n"
     "            4 読めない・壊れた変換元ファイル、または書き込めない出力\n";
