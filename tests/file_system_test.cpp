@@ -132,5 +132,27 @@ TEST(SupportFunctions, SysDirNamesTheConfigurationFolder) {
   ::unsetenv("XDG_CONFIG_HOME");
 }
 
+TEST(ListFolders, NamesVisibleSubfoldersInNameOrderAndNoFiles) {
+  TempDrive drive;
+  drive.MakeFolder("data/b");
+  drive.MakeFolder("data/A");
+  drive.MakeFolder("data/" + std::string("現場"));
+  drive.MakeFolder("data/.cache");
+  drive.MakeFolder("data/b/inner");
+  drive.Write("data/12345678.001", "x");
+
+  EXPECT_EQ(FileSystem::Instance().ListFolders(U"T:\\data"), (std::vector<Text>{U"A", U"b", U"現場"}));
+  EXPECT_EQ(FileSystem::Instance().ListFolders(U"T:\\DATA\\"), (std::vector<Text>{U"A", U"b", U"現場"}));
+}
+
+TEST(ListFolders, EmptyForMissingFoldersFilesAndDrives) {
+  TempDrive drive;
+  drive.Write("plain.txt", "x");
+  const FileSystem& fs = FileSystem::Instance();
+  EXPECT_TRUE(fs.ListFolders(U"T:\\missing").empty());
+  EXPECT_TRUE(fs.ListFolders(U"T:\\plain.txt").empty());
+  EXPECT_TRUE(fs.ListFolders(U"Q:\\").empty());
+}
+
 }  // namespace
 }  // namespace tq

@@ -300,6 +300,21 @@ std::vector<Text> FileSystem::ListPlainFiles(const Text& pattern) const {
   return names;
 }
 
+std::vector<Text> FileSystem::ListFolders(const Text& path) const {
+  std::vector<Text> names;
+  std::optional<std::string> native = NativePath(path);
+  if (!native) return names;
+  std::error_code ec;
+  for (fs::directory_iterator it(*native, ec), end; !ec && it != end; it.increment(ec)) {
+    std::string name = it->path().filename().string();
+    std::error_code typeError;
+    if (IsHiddenName(name) || !it->is_directory(typeError)) continue;
+    names.push_back(FromUtf8(name));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 Text ProgramFolder() {
   std::error_code ec;
   std::string folder;

@@ -54,6 +54,8 @@ class FileSystem {
 
   // Names of the plain files that match a pattern such as "Z:\data\*.*", in name order.
   std::vector<Text> ListPlainFiles(const Text& pattern) const;
+  // Names of the folders in a folder, hidden ones left out, in name order.
+  std::vector<Text> ListFolders(const Text& path) const;
 
  private:
   struct Location {

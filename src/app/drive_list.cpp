@@ -1,0 +1,36 @@
+// The drive list's entries.
+#include "app/drive_list.h"
+
+#include <algorithm>
+
+#include "app/qt_text.h"
+#include "platform/file_system.h"
+
+namespace tq {
+namespace {
+
+char32_t LowerAscii(char32_t c) { return (c >= U'A' && c <= U'Z') ? c - U'A' + U'a' : c; }
+
+// The native root in brackets stands where a Windows drive list shows the volume label.
+QString EntryOf(char32_t letter) {
+  Text entry = Text(1, LowerAscii(letter)) + U":";
+  std::optional<std::string> root = FileSystem::Instance().NativePath(entry + U"\\");
+  if (root) entry += U" [" + FromUtf8(*root) + U"]";
+  return ToQString(entry);
+}
+
+}  // namespace
+
+DriveList::DriveList(QWidget* parent) : QComboBox(parent), drives_(FileSystem::Instance().Drives()) {
+  for (char32_t letter : drives_) addItem(EntryOf(letter));
+  auto current = std::find(drives_.begin(), drives_.end(), FileSystem::Instance().CurrentDrive());
+  if (current != drives_.end()) setCurrentIndex(static_cast<int>(current - drives_.begin()));
+}
+
+char32_t DriveList::Drive() const {
+  int index = currentIndex();
+  if (index < 0) return FileSystem::Instance().CurrentDrive();
+  return drives_[static_cast<std::size_t>(index)];
+}
+
+}  // namespace tq

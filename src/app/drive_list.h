@@ -1,0 +1,27 @@
+// A drive list: the drives of the file system, one of them selected.
+#pragma once
+
+#include <QComboBox>
+#include <vector>
+
+#include "common/text.h"
+
+namespace tq {
+
+// Shows the drives as "t: [native root]" and starts at the current drive. Selecting another
+// entry, by the user or by SetListIndex, emits currentIndexChanged: the drive list's change.
+class DriveList : public QComboBox {
+  Q_OBJECT
+
+ public:
+  explicit DriveList(QWidget* parent);
+
+  char32_t Drive() const;
+  int ListIndex() const { return currentIndex(); }
+  void SetListIndex(int index) { setCurrentIndex(index); }
+
+ private:
+  std::vector<char32_t> drives_;
+};
+
+}  // namespace tq

@@ -1,0 +1,88 @@
+// Form1's event handlers: start-up, Execute, exit, the background and the browsing controls.
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QScreen>
+#include <exception>
+
+#include "app/drive_list.h"
+#include "app/folder_list.h"
+#include "app/form1.h"
+#include "app/path_box.h"
+#include "app/qt_text.h"
+#include "patterns/pattern_settings.h"
+#include "platform/file_system.h"
+#include "run/file_list.h"
+
+namespace tq {
+namespace {
+
+inline const Text kUnexpectedFailureMessage = U"予期しないエラーのため変換を中止しました。";
+
+}  // namespace
+
+bool Form1::Form_Load() {
+  CentreOnScreen();
+  if (!LoadPatternFolder(boxes_)) return false;
+  FinishedFlag() = 0;
+  Drive1_Change();
+  Drive2_Change();
+  Dir1_Change();
+  Dir2_Change();
+  return true;
+}
+
+void Form1::CentreOnScreen() {
+  QRect area = screen()->geometry();
+  move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+void Form1::Command1_Click() {
+  try {
+    tq::Command1_Click(*this);
+  } catch (const std::exception&) {
+    // The engine reports every failure it knows itself; this keeps the window usable after
+    // one it does not know.
+    SetMousePointer(kPointerDefault);
+    SetStatusCaption(Text());
+    MsgBox(kUnexpectedFailureMessage, kStyleOkExclamation, std::nullopt);
+  }
+  ProgressBar1->hide();
+}
+
+void Form1::Command2_Click() { close(); }
+
+void Form1::Picture1_MouseMove() {
+  if (FinishedFlag() != 1) return;
+  Label3->clear();
+  FinishedFlag() = 0;
+}
+
+void Form1::Drive1_Change() { ChangeDrive(*Drive1, *Dir1, drive1Index_); }
+
+void Form1::Drive2_Change() { ChangeDrive(*Drive2, *Dir2, drive2Index_); }
+
+void Form1::ChangeDrive(DriveList& drive, FolderList& folders, std::optional<int>& rememberedIndex) {
+  if (!folders.SetDrive(drive.Drive())) {
+    // A drive that cannot be opened: back to the drive chosen before (the first one when there
+    // was none), which raises this change again for that drive.
+    drive.SetListIndex(rememberedIndex.value_or(0));
+  }
+  rememberedIndex = drive.ListIndex();
+  FileSystem::Instance().SetCurrentDrive(drive.Drive());
+}
+
+void Form1::Dir1_Change() {
+  Text1->SetPath(Dir1->Path());
+  FileSystem::Instance().SetCurrentFolder(Dir1->Path());
+}
+
+void Form1::Dir2_Change() {
+  const Text& folder = Dir2->Path();
+  FileSystem::Instance().SetCurrentFolder(folder);
+  List1->clear();
+  Text2->SetPath(EndsWith(folder, U"\\") ? folder : folder + U"\\");
+  for (const Text& name : ListConvertibleFiles(folder)) List1->addItem(ToQString(name));
+}
+
+}  // namespace tq

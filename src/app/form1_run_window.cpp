@@ -1,0 +1,63 @@
+// What the Execute command reads from and shows in Form1 while it runs.
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+
+#include "app/form1.h"
+#include "app/path_box.h"
+#include "app/qt_text.h"
+
+namespace tq {
+
+int Form1::MsgBox(const Text& text, int style, const std::optional<Text>& title) {
+  return boxes_.MsgBox(text, style, title);
+}
+
+Text Form1::SourceFolderText() { return Text2->Path(); }
+
+Text Form1::DestinationText() { return Text1->Path(); }
+
+// The run does not return to the event loop, so the caption is painted at once.
+void Form1::SetStatusCaption(const Text& caption) {
+  Label3->setText(ToQString(caption));
+  Label3->repaint();
+}
+
+void Form1::FocusDestinationBox() {
+  Text1->setFocus(Qt::OtherFocusReason);
+  qsizetype length = Text1->text().size();
+  Text1->setSelection(static_cast<int>(length), -static_cast<int>(length));
+}
+
+// The override cursor shows at once over every control, without waiting for a pointer move.
+void Form1::SetMousePointer(int pointer) {
+  bool busy = pointer == kPointerHourglass;
+  if (busy == busy_) return;
+  busy_ = busy;
+  if (busy) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    return;
+  }
+  QGuiApplication::restoreOverrideCursor();
+}
+
+int Form1::FileListCount() { return List1->count(); }
+
+bool Form1::FileListSelected(int index) { return List1->item(index)->isSelected(); }
+
+Text Form1::FileListItem(int index) { return FromQString(List1->item(index)->text()); }
+
+// Painted at once, like the caption; the bar has room for the count only, not the file name.
+void Form1::ReportProgress(int done, int total, const Text&) {
+  if (total < 2 || done >= total) {
+    ProgressBar1->hide();
+    return;
+  }
+  ProgressBar1->setRange(0, total);
+  ProgressBar1->setValue(done);
+  ProgressBar1->show();
+  ProgressBar1->repaint();
+}
+
+}  // namespace tq
