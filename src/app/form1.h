@@ -44,6 +44,7 @@ class Form1 : public QWidget, public RunWindow {
   bool FileListSelected(int index) override;
   Text FileListItem(int index) override;
   void ReportProgress(int done, int total, const Text& fileName) override;
+  void Warning(const Text& text) override;
 
  private slots:
   void Command1_Click();

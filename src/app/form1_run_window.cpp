@@ -60,4 +60,7 @@ void Form1::ReportProgress(int done, int total, const Text&) {
   ProgressBar1->repaint();
 }
 
+// A warning does not stop the run, but the user must see it as it happens.
+void Form1::Warning(const Text& text) { MsgBox(text, kStyleOkExclamation, std::nullopt); }
+
 }  // namespace tq

@@ -1,5 +1,6 @@
 // Form1: start-up, the Execute button with its messages, the end message, exit and the keyboard.
 #include <QApplication>
+#include <cstdlib>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -57,6 +58,7 @@ class Form1Test : public QObject {
   void executeStopsWithTheCheckMessages();
   void executeConvertsTheSelectedFiles();
   void progressShowsDuringARunOfSeveralFiles();
+  void warningsOfARunAreShown();
   void endMessageClearsOverTheBackgroundOnly_data();
   void endMessageClearsOverTheBackgroundOnly();
   void exitEndsTheProgram_data();
@@ -223,6 +225,29 @@ void Form1Test::executeConvertsTheSelectedFiles() {
   QCOMPARE(FinishedFlag(), 1);
   QVERIFY(QGuiApplication::overrideCursor() == nullptr);
   QVERIFY(Find<QProgressBar>(form, "ProgressBar1")->isHidden());
+}
+
+void Form1Test::warningsOfARunAreShown() {
+  WindowDrive drive;
+  // A new soil name is learnt, but the pattern-added marker cannot be created.
+  drive.Write("src/12345678.001", CrLf({"\"A\",\"12345678001\",\"\"", "\"X\",\"\",\"\",\"1\"",
+                                        "\"X\",\"1\",\"\",\"2.0\",\"砂\",\"\""}));
+  drive.MakeFolder("out");
+  ::setenv("TECRIS2QUILLO_PROGRAM_FOLDER", drive.Native("no/such/folder").c_str(), 1);
+  FileSystem::Instance().SetCurrentFolder(U"T:\\src");
+  ShownForm shown;
+  Form1& form = shown.form;
+  Find<QLineEdit>(form, "Text1")->setText("T:\\out");
+  SelectFiles(form, {"12345678.001"});
+
+  QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+  ::unsetenv("TECRIS2QUILLO_PROGRAM_FOLDER");
+
+  QCOMPARE(shown.boxes.shown.size(), 1u);
+  QCOMPARE(shown.boxes.shown[0].style, kStyleOkExclamation);
+  QVERIFY(ToQString(shown.boxes.shown[0].text).contains("PATADD.txt"));
+  QVERIFY(drive.Exists("out/12345678001/X1.txt"));
+  QCOMPARE(Find<QLabel>(form, "Label3")->text(), Q("変換が正常に終了しました。"));
 }
 
 void Form1Test::progressShowsDuringARunOfSeveralFiles() {
