@@ -16,11 +16,11 @@ namespace tq {
 namespace {
 
 using test::CrLf;
+using test::PatternRow;
 using test::Sjis;
 using test::T;
 using test::U8;
 
-std::string Row(const std::string& code, const std::string& name) { return code + "," + name + ",    ,    ,    ,0000"; }
 
 class LayersTest : public ::testing::Test {
  protected:
@@ -30,8 +30,8 @@ class LayersTest : public ::testing::Test {
     drive.MakeFolder("out");
     SetPatternFolder(U"T:\\patdat\\");
     ::setenv("TECRIS2QUILLO_PROGRAM_FOLDER", drive.Native("prog").c_str(), 1);
-    drive.Write("patdat/KISHITU.TXT", CrLf({Row("0000", "埋土"), Row("2001", "砂"), Row("2002", "シルト")}));
-    drive.Write("patdat/XKISHITU.TXT", CrLf({Row("1000", "粘土"), Row("4000", "礫")}));
+    drive.Write("patdat/KISHITU.TXT", CrLf({PatternRow("0000", "埋土"), PatternRow("2001", "砂"), PatternRow("2002", "シルト")}));
+    drive.Write("patdat/XKISHITU.TXT", CrLf({PatternRow("1000", "粘土"), PatternRow("4000", "礫")}));
   }
   void TearDown() override { ::unsetenv("TECRIS2QUILLO_PROGRAM_FOLDER"); }
 
@@ -160,16 +160,16 @@ TEST_F(LayersTest, WriteX1FileLearnsNewNames) {
   WriteX1File(U"T:\\out", LayerTable({{"1", "礫混じり砂"}, {"2", "粘土"}}), 2);
   EXPECT_EQ(drive.Read("out/X1.txt"), CrLf({"   1,   1.00,1001,礫混じり砂", "   2,   2.00,1000,粘土"}));
   EXPECT_EQ(drive.Read("patdat/XKISHITU.TXT"),
-            CrLf({Row("1000", "粘土"), Row("1001", "礫混じり砂"), Row("4000", "礫")}));
+            CrLf({PatternRow("1000", "粘土"), PatternRow("1001", "礫混じり砂"), PatternRow("4000", "礫")}));
   EXPECT_EQ(drive.Read("patdat/KISHITU.TXT"),
-            CrLf({Row("0000", "埋土"), Row("2001", "砂"), Row("2002", "シルト"), Row("1001", "礫混じり砂"),
+            CrLf({PatternRow("0000", "埋土"), PatternRow("2001", "砂"), PatternRow("2002", "シルト"), PatternRow("1001", "礫混じり砂"),
                   "1000,粘土,,,,0000"}));
   EXPECT_TRUE(drive.Exists("prog/PATADD.txt"));
 }
 
 TEST_F(LayersTest, WriteX1FileKeepsTheOldFileWhenAPatternCannotBeGiven) {
   drive.Write("out/X1.txt", "old");
-  drive.Write("patdat/XKISHITU.TXT", CrLf({Row("3999", "粘土"), Row("4000", "礫")}));
+  drive.Write("patdat/XKISHITU.TXT", CrLf({PatternRow("3999", "粘土"), PatternRow("4000", "礫")}));
   EXPECT_THROW(WriteX1File(U"T:\\out", LayerTable({{"1", "砂"}, {"2", "新しい土"}}), 2), ConversionError);
   EXPECT_EQ(drive.Read("out/X1.txt"), "old");
 }
@@ -211,7 +211,7 @@ TEST_F(LayerRunTest, SectionXAfterSectionBReplacesTheLayers) {
             RunOutcome::kCompleted);
   EXPECT_EQ(X1(), CrLf(kX1));
   EXPECT_EQ(X3(), CrLf({"  1,   2.50,      ,暗灰,      ,,"}));
-  EXPECT_EQ(drive.Read("patdat/XKISHITU.TXT"), CrLf({Row("1000", "粘土"), Row("4000", "礫")}))
+  EXPECT_EQ(drive.Read("patdat/XKISHITU.TXT"), CrLf({PatternRow("1000", "粘土"), PatternRow("4000", "礫")}))
       << "section B names are never looked up";
 }
 
@@ -268,7 +268,7 @@ TEST_F(LayerRunTest, NegativeLayerCountStopsTheRunWithItsLine) {
 }
 
 TEST_F(LayerRunTest, FullPatternRangeStopsTheRunNamingTheSoil) {
-  drive.Write("patdat/XKISHITU.TXT", CrLf({Row("3999", "粘土"), Row("4000", "礫")}));
+  drive.Write("patdat/XKISHITU.TXT", CrLf({PatternRow("3999", "粘土"), PatternRow("4000", "礫")}));
   ASSERT_EQ(Convert({kTitle, kXHeader3, kXRows[0], kXRows[1], "\"X\",\"3\",\"\",\"4.0\",\"新しい土\",\"\""}),
             RunOutcome::kConversionFailed);
   ASSERT_FALSE(window.messages.empty());
@@ -338,10 +338,10 @@ TEST(LayersExampleTest, ConvertWritesTheLayerFilesAndExtendsThePatternTables) {
                 "  3,  10.00,0104  ," + Sjis("暗褐") + ",      ,,\r\n");
   // シルト was only in XKISHITU.TXT and is copied as read; 礫混じり砂 was in neither table.
   EXPECT_EQ(drive.Read("patdat/KISHITU.TXT"),
-            CrLf({Row("4001", "砂"), Row("4002", "粘土"), Row("4003", "礫"), Row("1000", "砂質シルト"),
-                  "4004,シルト,,,,0012", Row("1001", "礫混じり砂")}));
+            CrLf({PatternRow("4001", "砂"), PatternRow("4002", "粘土"), PatternRow("4003", "礫"), PatternRow("1000", "砂質シルト"),
+                  "4004,シルト,,,,0012", PatternRow("1001", "礫混じり砂")}));
   EXPECT_EQ(drive.Read("patdat/XKISHITU.TXT"),
-            CrLf({Row("1000", "砂質シルト"), Row("1001", "礫混じり砂"), "4001,砂,    ,    ,    ,0010",
+            CrLf({PatternRow("1000", "砂質シルト"), PatternRow("1001", "礫混じり砂"), "4001,砂,    ,    ,    ,0010",
                   "4002,粘土,    ,    ,    ,0011", "4003,礫,    ,    ,    ,0013", "4004,シルト,    ,    ,    ,0012",
                   "4005,礫混じり粘土,    ,    ,    ,0014"}));
   EXPECT_TRUE(drive.Exists("prog/PATADD.txt"));

@@ -21,12 +21,11 @@ namespace tq {
 namespace {
 
 using test::CrLf;
+using test::PatternRow;
 using test::Sjis;
 using test::T;
 using test::U8;
 
-// A row as this program writes it.
-std::string Row(const std::string& code, const std::string& name) { return code + "," + name + ",    ,    ,    ,0000"; }
 
 class SoilPatternsTest : public ::testing::Test {
  protected:
@@ -85,20 +84,20 @@ struct SearchCase {
 
 TEST_F(SoilPatternsTest, SearchesBothTablesForTheExactName) {
   const std::vector<SearchCase> cases = {
-      {"exact hit in KISHITU.TXT", {Row("1001", "砂"), Row("2000", "シルト")}, {Row("1001", "砂")}, "シルト", "2000", {},
+      {"exact hit in KISHITU.TXT", {PatternRow("1001", "砂"), PatternRow("2000", "シルト")}, {PatternRow("1001", "砂")}, "シルト", "2000", {},
        false},
-      {"surrounding spaces are not part of the name", {Row("2000", "シルト")}, {}, "  シルト ", "2000", {}, false},
-      {"first of two equal rows", {Row("2000", "砂"), Row("2001", "砂")}, {}, "砂", "2000", {}, false},
-      {"a longer row name is no match", {Row("2000", "砂質シルト")}, {Row("1000", "砂")}, "砂", "1000",
-       {Row("2000", "砂質シルト"), "1000,砂,,,,0000"}, false},
-      {"a contained row name does not count", {Row("2000", "シルト")}, {Row("2000", "シルト")}, "砂質シルト", "2001",
-       {Row("2000", "シルト"), Row("2001", "砂質シルト")}, true},
-      {"exact comparison: full-width and half-width katakana differ", {Row("2000", "ｼﾙﾄ")}, {Row("2000", "ｼﾙﾄ")},
-       "シルト", "2001", {Row("2000", "ｼﾙﾄ"), Row("2001", "シルト")}, true},
+      {"surrounding spaces are not part of the name", {PatternRow("2000", "シルト")}, {}, "  シルト ", "2000", {}, false},
+      {"first of two equal rows", {PatternRow("2000", "砂"), PatternRow("2001", "砂")}, {}, "砂", "2000", {}, false},
+      {"a longer row name is no match", {PatternRow("2000", "砂質シルト")}, {PatternRow("1000", "砂")}, "砂", "1000",
+       {PatternRow("2000", "砂質シルト"), "1000,砂,,,,0000"}, false},
+      {"a contained row name does not count", {PatternRow("2000", "シルト")}, {PatternRow("2000", "シルト")}, "砂質シルト", "2001",
+       {PatternRow("2000", "シルト"), PatternRow("2001", "砂質シルト")}, true},
+      {"exact comparison: full-width and half-width katakana differ", {PatternRow("2000", "ｼﾙﾄ")}, {PatternRow("2000", "ｼﾙﾄ")},
+       "シルト", "2001", {PatternRow("2000", "ｼﾙﾄ"), PatternRow("2001", "シルト")}, true},
       {"name only in XKISHITU.TXT is copied with its six fields as read",
-       {Row("1001", "砂")},
-       {Row("1001", "砂"), "3500,粘土,ab,\"c d\", e ,0123", Row("4000", "礫")},
-       "粘土", "3500", {Row("1001", "砂"), "3500,粘土,ab,c d,e,0123"}, false},
+       {PatternRow("1001", "砂")},
+       {PatternRow("1001", "砂"), "3500,粘土,ab,\"c d\", e ,0123", PatternRow("4000", "礫")},
+       "粘土", "3500", {PatternRow("1001", "砂"), "3500,粘土,ab,c d,e,0123"}, false},
       {"the first of two equal rows in XKISHITU.TXT", {}, {"1500,礫,a,a,a,0001", "1600,礫,b,b,b,0002"}, "礫", "1500",
        {"1500,礫,a,a,a,0001"}, false},
   };
@@ -134,31 +133,31 @@ struct NewCodeCase {
 TEST_F(SoilPatternsTest, NewNameGetsTheCodeAfterTheLastBelow4000) {
   const std::vector<NewCodeCase> cases = {
       {"inserted between 1002 and 4000",
-       {Row("1000", "砂"), Row("1001", "シルト"), Row("1002", "粘土"), Row("4000", "礫"), Row("4001", "玉石")},
+       {PatternRow("1000", "砂"), PatternRow("1001", "シルト"), PatternRow("1002", "粘土"), PatternRow("4000", "礫"), PatternRow("4001", "玉石")},
        "1003",
-       {Row("1000", "砂"), Row("1001", "シルト"), Row("1002", "粘土"), Row("1003", "新土"), Row("4000", "礫"),
-        Row("4001", "玉石")}},
-      {"only rows of 4000 and above", {Row("4000", "礫"), Row("4001", "玉石")}, "1000",
-       {Row("1000", "新土"), Row("4000", "礫"), Row("4001", "玉石")}},
-      {"empty table", {}, "1000", {Row("1000", "新土")}},
-      {"last code below 1000", {Row("0500", "埋土"), Row("4000", "礫")}, "1000",
-       {Row("0500", "埋土"), Row("1000", "新土"), Row("4000", "礫")}},
-      {"no row of 4000 or more: appended at the end", {Row("1000", "砂"), Row("1041", "シルト")}, "1042",
-       {Row("1000", "砂"), Row("1041", "シルト"), Row("1042", "新土")}},
-      {"the last row before 4000 decides, not the highest", {Row("1500", "砂"), Row("1200", "シルト"), Row("4000", "礫")},
-       "1201", {Row("1500", "砂"), Row("1200", "シルト"), Row("1201", "新土"), Row("4000", "礫")}},
-      {"a line without a number counts as code 0", {Row("1500", "砂"), "メモ,,,,,", Row("4000", "礫")}, "1000",
-       {Row("1500", "砂"), "メモ,,,,,", Row("1000", "新土"), Row("4000", "礫")}},
-      {"blank lines hold no row and keep the last code", {Row("1000", "砂"), Row("1001", "シルト"), ""}, "1002",
-       {Row("1000", "砂"), Row("1001", "シルト"), "", Row("1002", "新土")}},
+       {PatternRow("1000", "砂"), PatternRow("1001", "シルト"), PatternRow("1002", "粘土"), PatternRow("1003", "新土"), PatternRow("4000", "礫"),
+        PatternRow("4001", "玉石")}},
+      {"only rows of 4000 and above", {PatternRow("4000", "礫"), PatternRow("4001", "玉石")}, "1000",
+       {PatternRow("1000", "新土"), PatternRow("4000", "礫"), PatternRow("4001", "玉石")}},
+      {"empty table", {}, "1000", {PatternRow("1000", "新土")}},
+      {"last code below 1000", {PatternRow("0500", "埋土"), PatternRow("4000", "礫")}, "1000",
+       {PatternRow("0500", "埋土"), PatternRow("1000", "新土"), PatternRow("4000", "礫")}},
+      {"no row of 4000 or more: appended at the end", {PatternRow("1000", "砂"), PatternRow("1041", "シルト")}, "1042",
+       {PatternRow("1000", "砂"), PatternRow("1041", "シルト"), PatternRow("1042", "新土")}},
+      {"the last row before 4000 decides, not the highest", {PatternRow("1500", "砂"), PatternRow("1200", "シルト"), PatternRow("4000", "礫")},
+       "1201", {PatternRow("1500", "砂"), PatternRow("1200", "シルト"), PatternRow("1201", "新土"), PatternRow("4000", "礫")}},
+      {"a line without a number counts as code 0", {PatternRow("1500", "砂"), "メモ,,,,,", PatternRow("4000", "礫")}, "1000",
+       {PatternRow("1500", "砂"), "メモ,,,,,", PatternRow("1000", "新土"), PatternRow("4000", "礫")}},
+      {"blank lines hold no row and keep the last code", {PatternRow("1000", "砂"), PatternRow("1001", "シルト"), ""}, "1002",
+       {PatternRow("1000", "砂"), PatternRow("1001", "シルト"), "", PatternRow("1002", "新土")}},
   };
   for (const NewCodeCase& c : cases) {
     SCOPED_TRACE(c.what);
-    Tables({Row("1000", "砂")}, c.extended);
+    Tables({PatternRow("1000", "砂")}, c.extended);
     std::filesystem::remove(drive.Native("prog/PATADD.txt"));
     EXPECT_EQ(U8(Map("新土")), c.code);
     EXPECT_EQ(Extended(), CrLf(c.extendedAfter));
-    EXPECT_EQ(Soil(), CrLf({Row("1000", "砂"), Row(c.code, "新土")}));
+    EXPECT_EQ(Soil(), CrLf({PatternRow("1000", "砂"), PatternRow(c.code, "新土")}));
     EXPECT_FALSE(drive.Exists("patdat/XKISHITU.TMP"));
     EXPECT_TRUE(Marker());
   }
@@ -166,21 +165,21 @@ TEST_F(SoilPatternsTest, NewNameGetsTheCodeAfterTheLastBelow4000) {
 
 TEST_F(SoilPatternsTest, MissingTablesAreCreated) {
   EXPECT_EQ(U8(Map("砂")), "1000");
-  EXPECT_EQ(Extended(), CrLf({Row("1000", "砂")}));
-  EXPECT_EQ(Soil(), CrLf({Row("1000", "砂")}));
+  EXPECT_EQ(Extended(), CrLf({PatternRow("1000", "砂")}));
+  EXPECT_EQ(Soil(), CrLf({PatternRow("1000", "砂")}));
 }
 
 TEST_F(SoilPatternsTest, SameNewNameTwiceIsAddedOnce) {
-  Tables({}, {Row("4000", "礫")});
+  Tables({}, {PatternRow("4000", "礫")});
   EXPECT_EQ(U8(Map("砂")), "1000");
   EXPECT_EQ(U8(Map(" 砂")), "1000");
   EXPECT_EQ(U8(Map("シルト")), "1001");
-  EXPECT_EQ(Soil(), CrLf({Row("1000", "砂"), Row("1001", "シルト")}));
-  EXPECT_EQ(Extended(), CrLf({Row("1000", "砂"), Row("1001", "シルト"), Row("4000", "礫")}));
+  EXPECT_EQ(Soil(), CrLf({PatternRow("1000", "砂"), PatternRow("1001", "シルト")}));
+  EXPECT_EQ(Extended(), CrLf({PatternRow("1000", "砂"), PatternRow("1001", "シルト"), PatternRow("4000", "礫")}));
 }
 
 TEST_F(SoilPatternsTest, FullRangeBelow4000StopsWithTheNameAndTheTable) {
-  Tables({Row("1000", "砂")}, {Row("3998", "砂"), Row("3999", "シルト"), Row("4000", "礫")});
+  Tables({PatternRow("1000", "砂")}, {PatternRow("3998", "砂"), PatternRow("3999", "シルト"), PatternRow("4000", "礫")});
   std::string soil = Soil();
   std::string extended = Extended();
   Text cause = CauseOf([&] { Map("新土"); });
@@ -198,12 +197,12 @@ TEST_F(SoilPatternsTest, RebuildPassesOtherLinesOnByteForByte) {
   std::string extended = "1000,\xED\x40,    ,    ,    ,0000\n4000,\"" + Sjis("礫") + "\",a,b,c,0001\r\n";
   drive.Write("patdat/XKISHITU.TXT", extended);
   EXPECT_EQ(U8(Map("砂")), "1001");
-  EXPECT_EQ(Extended(), "1000,\xED\x40,    ,    ,    ,0000\r\n" + Sjis(Row("1001", "砂")) + "\r\n4000,\"" + Sjis("礫") +
+  EXPECT_EQ(Extended(), "1000,\xED\x40,    ,    ,    ,0000\r\n" + Sjis(PatternRow("1001", "砂")) + "\r\n4000,\"" + Sjis("礫") +
                             "\",a,b,c,0001\r\n");
 }
 
 TEST_F(SoilPatternsTest, FailedRebuildLeavesTheOldTable) {
-  Tables({}, {Row("1000", "砂"), Row("4000", "礫")});
+  Tables({}, {PatternRow("1000", "砂"), PatternRow("4000", "礫")});
   std::string extended = Extended();
   SetWriteFailureHookForTesting([](const std::string& path) { return path.find("XKISHITU") != std::string::npos; });
   EXPECT_THROW(Map("シルト"), ConversionError);
@@ -216,9 +215,9 @@ TEST_F(SoilPatternsTest, FailedRebuildLeavesTheOldTable) {
 }
 
 TEST_F(SoilPatternsTest, AppendStartsOnANewLine) {
-  drive.Write("patdat/KISHITU.TXT", Sjis(Row("2000", "砂")));
+  drive.Write("patdat/KISHITU.TXT", Sjis(PatternRow("2000", "砂")));
   Map("シルト");
-  EXPECT_EQ(Soil(), CrLf({Row("2000", "砂"), Row("1000", "シルト")}));
+  EXPECT_EQ(Soil(), CrLf({PatternRow("2000", "砂"), PatternRow("1000", "シルト")}));
 }
 
 TEST_F(SoilPatternsTest, NameWithACommaIsQuotedAndFoundAgain) {
@@ -236,8 +235,8 @@ struct CutShortCase {
 
 TEST_F(SoilPatternsTest, TableCutShortInsideARowIsReportedWithItsLine) {
   const std::vector<CutShortCase> cases = {
-      {"blank lines at the end are no row", CrLf({Row("2000", "砂"), "", "  "}), false},
-      {"row of two fields at the end", CrLf({Row("2000", "砂"), "2001,シルト"}), true},
+      {"blank lines at the end are no row", CrLf({PatternRow("2000", "砂"), "", "  "}), false},
+      {"row of two fields at the end", CrLf({PatternRow("2000", "砂"), "2001,シルト"}), true},
   };
   for (const CutShortCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -270,14 +269,14 @@ TEST_F(SoilPatternsTest, MarkerThatCannotBeCreatedIsAWarningAndKeepsTheRows) {
   EXPECT_EQ(U8(Map("砂")), "1000");
   ASSERT_EQ(warnings.size(), 1u);
   EXPECT_NE(warnings[0].find(U"PATADD.txt"), Text::npos) << U8(warnings[0]);
-  EXPECT_EQ(Soil(), CrLf({Row("1000", "砂")}));
-  EXPECT_EQ(Extended(), CrLf({Row("1000", "砂")}));
+  EXPECT_EQ(Soil(), CrLf({PatternRow("1000", "砂")}));
+  EXPECT_EQ(Extended(), CrLf({PatternRow("1000", "砂")}));
 }
 
 // ---- The lock ----
 
 TEST_F(SoilPatternsTest, LockHeldElsewhereStopsAfterTheWait) {
-  Tables({Row("2000", "砂")}, {});
+  Tables({PatternRow("2000", "砂")}, {});
   FileLock other;
   ASSERT_EQ(other.Lock(U"T:\\patdat\\KISHITU.LCK", std::chrono::milliseconds(0)), FileLock::Result::kLocked);
   SetPatternLockWait(std::chrono::milliseconds(100));
@@ -298,7 +297,7 @@ TEST_F(SoilPatternsTest, LockFileThatCannotBeCreatedIsReported) {
 TEST_F(SoilPatternsTest, FourProcessesAtOnceLoseNoNameAndGiveNoCodeTwice) {
   constexpr int kProcesses = 4;
   constexpr int kNames = 50;
-  Tables({Row("0001", "表土")}, {Row("1000", "砂"), Row("4000", "礫")});
+  Tables({PatternRow("0001", "表土")}, {PatternRow("1000", "砂"), PatternRow("4000", "礫")});
   auto nameOf = [](int process, int i) { return "土質" + std::to_string(process) + "-" + std::to_string(i); };
   for (int p = 0; p < kProcesses; ++p) {
     std::vector<std::string> lines = {"\"A\",\"1234567800" + std::to_string(p) + "\",\"\"",

@@ -1,6 +1,7 @@
 // Window test helpers.
 #include "window_fixture.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 #include <cstdlib>
@@ -38,6 +39,11 @@ void WindowDrive::WriteBoring(const std::string& relative, const std::string& id
   Write(relative, CrLf({"\"C\",\"" + identifier + "\",\"\",\"0\""}));
 }
 
+void WindowDrive::WriteOneFileRun() const {
+  WriteBoring("12345678.001", "12345678001");
+  MakeFolder("out");
+}
+
 ShownForm::ShownForm() {
   if (!form.Form_Load()) qFatal("the window did not start");
   form.show();
@@ -56,6 +62,11 @@ QStringList FileListNames(const QWidget& form) {
 void SelectFiles(const QWidget& form, const QStringList& names) {
   auto* list = Find<QListWidget>(form, "List1");
   for (int i = 0; i < list->count(); ++i) list->item(i)->setSelected(names.contains(list->item(i)->text()));
+}
+
+void ChooseOneFileRun(const QWidget& form) {
+  Find<QLineEdit>(form, "Text1")->setText("T:\\out");
+  SelectFiles(form, {"12345678.001"});
 }
 
 }  // namespace tq::test

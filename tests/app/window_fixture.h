@@ -45,6 +45,8 @@ class WindowDrive : public TempDrive {
   void SetPatternSetting(const std::optional<std::string>& line2) const;
   // A source file whose first record carries identifier; it holds an empty section C.
   void WriteBoring(const std::string& relative, const std::string& identifier) const;
+  // T:\12345678.001 and the destination folder T:\out, for a run of one file.
+  void WriteOneFileRun() const;
 };
 
 // Form1 after a successful start-up, shown on the screen; its message boxes are scripted.
@@ -68,5 +70,7 @@ QString Q(std::string_view utf8);
 QStringList FileListNames(const QWidget& form);
 // Selects the file list's entries with these names, and only those.
 void SelectFiles(const QWidget& form, const QStringList& names);
+// Chooses the run of WriteOneFileRun: destination T:\out, 12345678.001 selected.
+void ChooseOneFileRun(const QWidget& form);
 
 }  // namespace tq::test

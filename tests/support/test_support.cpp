@@ -57,6 +57,10 @@ std::string CrLf(const std::vector<std::string>& utf8Lines) {
   return out;
 }
 
+std::string PatternRow(const std::string& code, const std::string& name) {
+  return code + "," + name + ",    ,    ,    ,0000";
+}
+
 void ScriptedWindow::SelectAll(std::vector<Text> names) {
   items = std::move(names);
   selected.assign(items.size(), true);

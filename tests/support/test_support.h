@@ -41,6 +41,9 @@ class TempDrive {
 // Lines joined with CR LF, each line ended by CR LF, in code page 932.
 std::string CrLf(const std::vector<std::string>& utf8Lines);
 
+// A soil pattern table row as the converter writes it (UTF-8, to go through CrLf).
+std::string PatternRow(const std::string& code, const std::string& name);
+
 struct ShownMessage {
   Text text;
   int style;
