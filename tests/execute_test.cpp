@@ -226,11 +226,21 @@ TEST_F(ExecuteTest, ConvertingTwiceKeepsFilesOfMissingSections) {
   EXPECT_EQ(drive_.Read("out/12345678001/X5.txt"), kX5);
 }
 
-TEST_F(ExecuteTest, CountOutsideTheRangeStopsTheRun) {
-  AddSource("12345678.001", Boring("12345678001", {"\"C\",\"\",\"\",\"70000\""}));
-  EXPECT_EQ(Run(), RunOutcome::kConversionFailed);
-  ASSERT_EQ(window_.messages.size(), 1u);
-  EXPECT_NE(U8(window_.messages[0].text).find("2 行目"), std::string::npos);
+TEST_F(ExecuteTest, CountOutsideTheRangeStopsTheRunNamingItsLine) {
+  const std::string headers[] = {
+      "\"C\",\"\",\"\",\"70000\"",
+      "\"X\",\"\",\"\",\"40000\"",  // the X header right after the chain
+      "\"X\",\"\",\"\",\"1e39\"",   // beyond single precision
+  };
+  for (const std::string& header : headers) {
+    window_ = ScriptedWindow();
+    window_.source = U"T:\\src\\";
+    window_.destination = U"T:\\out";
+    AddSource("12345678.001", Boring("12345678001", {header}));
+    EXPECT_EQ(Run(), RunOutcome::kConversionFailed) << header;
+    ASSERT_EQ(window_.messages.size(), 1u) << header;
+    EXPECT_NE(U8(window_.messages[0].text).find("2 行目"), std::string::npos) << U8(window_.messages[0].text);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The title section: reading the A records and the three title files.
 #include <gtest/gtest.h>
 
+#include "common/errors.h"
 #include "patterns/pattern_settings.h"
 #include "sections/section_a.h"
 #include "support/test_support.h"
@@ -111,6 +112,32 @@ TEST_F(TitleSection, MarkedAndOddFieldsOfTitl04) {
   fields[28] = U"  ";
   WriteTitleFiles(U"T:\\out", fields, U"");
   EXPECT_EQ(drive_.Read("out/titl04.txt"), Lines({"", "   3", "", "", "", "", "", "", "z", "", "", "", "", ""}));
+}
+
+TEST_F(TitleSection, ANumberTooLargeToWriteStopsAtItsLine) {
+  struct Case {
+    std::size_t record;  // index into kFullTitle
+    std::size_t field;   // after the record's letter, from 1
+  } cases[] = {
+      {2, 4}, {2, 5}, {2, 6},                                    // fields 3, 4 and 6
+      {3, 5}, {3, 8}, {3, 9}, {3, 10}, {3, 11}, {3, 12},         // fields 16 and 19 to 23
+      {4, 9}, {4, 10},                                           // fields 32 and 33
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> lines = kFullTitle;
+    std::string& line = lines[c.record];
+    std::size_t start = 0;
+    for (std::size_t k = 0; k < c.field; ++k) start = line.find(",\"", start) + 1;
+    std::size_t end = line.find('"', start + 1);
+    line.replace(start, end - start + 1, "\"1e999\"");
+    TitleFields fields;
+    try {
+      Convert(Lines(lines), fields);
+      ADD_FAILURE() << line << ": a number beyond double precision must stop the conversion";
+    } catch (const ConversionError& error) {
+      EXPECT_EQ(error.Line(), static_cast<long>(c.record) + 1) << line;
+    }
+  }
 }
 
 TEST(SplitByWidths, PartsAfterTheTextRanOutStay) {

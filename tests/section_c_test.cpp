@@ -99,6 +99,35 @@ TEST_F(SectionCTest, ASectionShorterThanItsCountIsRefused) {
   EXPECT_FALSE(drive_.Exists("b/X5.txt"));
 }
 
+TEST_F(SectionCTest, ANumberTooLargeToWriteStopsAtItsLine) {
+  struct Case {
+    const char* name;
+    Row row;
+    bool refused;
+  } cases[] = {
+      {"depth", {"1e999", "12", "30"}, true},
+      {"blow count", {"1.15", "1e999", "30"}, true},
+      {"penetration of 50 blows", {"1.15", "50", "1e999"}, true},
+      {"penetration of fewer than 50 blows is written as 30", {"1.15", "12", "1e999"}, false},
+      {"marked penetration is written empty", {"1.15", "50", "*1e999"}, false},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove(drive_.Native("b/X5.txt"));
+    std::string bytes = SectionC({{"1", "1", "1"}, c.row});
+    if (!c.refused) {
+      EXPECT_NO_THROW(Convert(bytes)) << c.name;
+      continue;
+    }
+    try {
+      Convert(bytes);
+      ADD_FAILURE() << c.name << ": a number beyond double precision must stop the conversion";
+    } catch (const ConversionError& error) {
+      EXPECT_EQ(error.Line(), 3) << c.name;
+    }
+    EXPECT_FALSE(drive_.Exists("b/X5.txt")) << c.name;
+  }
+}
+
 TEST_F(SectionCTest, ACountOutsideTheRangeIsRefused) {
   EXPECT_THROW(Convert(CrLf({"\"C\",\"\",\"\",\"40000\""})), ConversionError);
   EXPECT_THROW(Convert(CrLf({"\"C\",\"\",\"\",\"-2\""})), ConversionError);

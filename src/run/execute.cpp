@@ -40,11 +40,20 @@ void ReadNextKind(RunData& data, SourceFile& file) {
   if (!file.AtEnd()) data.kind = NormaliseKind(file.ReadField());
 }
 
-// The count at characters 26 to 28 of a section header line.
-std::int16_t HeaderLineCount(const Text& line, long lineNumber) {
-  Text count = Mid(line, 26, 3);
-  return SectionCount(NumOrZero(count), count, lineNumber);
+// The count of a header from NumOrZero of its text; a number beyond single precision stops the
+// file at the header's line like any other count that does not fit.
+std::int16_t HeaderCount(const Text& text, long lineNumber) {
+  double value = 0;
+  try {
+    value = NumOrZero(text);
+  } catch (const ConversionError& error) {
+    throw ConversionError(error.Cause(), lineNumber);
+  }
+  return SectionCount(value, text, lineNumber);
 }
+
+// The count at characters 26 to 28 of a section header line.
+std::int16_t HeaderLineCount(const Text& line, long lineNumber) { return HeaderCount(Mid(line, 26, 3), lineNumber); }
 
 // Sections A to H in their fixed order: each test looks at the record kind the step before left.
 void ConvertChainSections(RunData& data, SourceFile& file, const Text& folder) {
@@ -121,7 +130,7 @@ void FindSectionX(RunData& data, SourceFile& file) {
   if (data.kind == U"X") {
     file.SkipFields(2);
     Text count = file.ReadField();
-    data.layerCount = SectionCount(NumOrZero(count), count, file.LastLine());
+    data.layerCount = HeaderCount(count, file.LastLine());
     return;
   }
   if (std::optional<std::int16_t> count = ScanForHeaderLine(data, file, U"X")) data.layerCount = *count;

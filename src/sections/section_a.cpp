@@ -6,12 +6,22 @@
 #include "patterns/pattern_settings.h"
 #include "platform/file_system.h"
 #include "platform/output_file.h"
+#include "sections/section_values.h"
 
 namespace tq {
 namespace {
 
+// The fields that the title files write as numbers. The parts of the compound code and of the
+// angles are too short to hold a number beyond double precision, so they need no check.
+bool IsNumberField(int i) {
+  return i == 3 || i == 4 || i == 6 || i == 16 || (i >= 19 && i <= 23) || i == 32 || i == 33;
+}
+
+// A number field that no title file could write stops the source file at the field's line.
 void ReadInto(TitleFields& fields, SourceFile& file, int first, int last) {
-  for (int i = first; i <= last; ++i) fields[static_cast<std::size_t>(i)] = file.ReadField();
+  for (int i = first; i <= last; ++i) {
+    fields[static_cast<std::size_t>(i)] = IsNumberField(i) ? ReadValueField(file) : file.ReadField();
+  }
 }
 
 // Splits a field into title fields first.. when its trimmed length is the expected one.

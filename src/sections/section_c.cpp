@@ -3,6 +3,7 @@
 
 #include "common/values.h"
 #include "platform/output_file.h"
+#include "sections/section_values.h"
 
 namespace tq {
 namespace {
@@ -23,7 +24,11 @@ void ReadSectionC(std::int16_t& count, SectionTable& table, SourceFile& file) {
   table = SectionTable(3, count);
   for (int i = 1; i <= count; ++i) {
     file.SkipFields(3);
-    for (int value = 1; value <= 3; ++value) table.At(value, i) = file.ReadField();
+    // Each value is converted as X5.txt will convert it, so that a number beyond double
+    // precision stops the source file at its line.
+    table.At(1, i) = ReadValueField(file);
+    const Text& blows = table.At(2, i) = ReadValueField(file);
+    table.At(3, i) = ReadCheckedField(file, [&blows](const Text& field) { (void)PenetrationField(blows, field); });
   }
 }
 
