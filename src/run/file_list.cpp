@@ -47,7 +47,8 @@ std::vector<Text> ListConvertibleFiles(const Text& folder) {
   bool root = EndsWith(folder, U"\\");
   Text pattern = root ? folder + U"*.*" : folder + U"\\*.*";
   std::vector<Text> offered;
-  std::int16_t n = static_cast<std::int16_t>(FCount(pattern));
+  // Kept at 32 bits: a folder of more than 32767 files must not look empty.
+  std::int32_t n = FCount(pattern);
   if (n < 1) return offered;
   std::vector<Text> names(static_cast<std::size_t>(n) + 1);
   ListFiles(pattern, names);
