@@ -1,6 +1,8 @@
 // The selected files, the boring identifier, the boring folder and the offered file list.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "common/errors.h"
 #include "run/file_list.h"
 #include "run/source_identity.h"
@@ -107,6 +109,14 @@ TEST(FileList, OffersFilesWhoseFirstRecordCarriesTheirName) {
   EXPECT_EQ(ListConvertibleFiles(U"T:\\src\\"), expected) << "no doubled backslash in the pattern";
   drive.Write("12345678.006", CrLf({"\"A\",\"12345678006\""}));
   EXPECT_EQ(ListConvertibleFiles(U"T:\\"), std::vector<Text>{U"12345678.006"});
+}
+
+TEST(FileList, AFolderOfMoreThan32767FilesIsStillListed) {
+  TempDrive drive;
+  drive.MakeFolder("big");
+  for (int i = 0; i < 32768; ++i) std::ofstream(drive.Native("big/f" + std::to_string(i)));
+  drive.Write("big/12345678.001", CrLf({"\"A\",\"12345678001\""}));
+  EXPECT_EQ(ListConvertibleFiles(U"T:\\big"), std::vector<Text>{U"12345678.001"});
 }
 
 TEST(FileList, ListFilesTakesEveryNameEvenBeyondTheTable) {
