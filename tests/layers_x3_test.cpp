@@ -39,6 +39,15 @@ TEST_F(LayersX3Test, L4TableKeepsEveryRowInFileOrder) {
   EXPECT_EQ(l4[59].line, 60);
 }
 
+TEST_F(LayersX3Test, BlankLinesBetweenL4RowsAreNoRow) {
+  drive.Write("patdat/L4.TXT", CrLf({"1,暗", "", "  ", "5,灰"}));
+  L4Table l4 = ReadL4Table();
+  ASSERT_EQ(l4.size(), 2u);
+  EXPECT_EQ(U8(l4[1].number), "5");
+  EXPECT_EQ(U8(l4[1].character), "灰");
+  EXPECT_EQ(l4[1].line, 4);
+}
+
 TEST_F(LayersX3Test, MissingL4TableIsEmpty) { EXPECT_TRUE(ReadL4Table().empty()); }
 
 TEST_F(LayersX3Test, L4TableCutShortIsReportedWithItsLine) {
