@@ -39,6 +39,15 @@ TEST_F(LayersX3Test, L4TableKeepsEveryRowInFileOrder) {
   EXPECT_EQ(l4[59].line, 60);
 }
 
+TEST_F(LayersX3Test, BlankLinesBetweenL4RowsAreNoRow) {
+  drive.Write("patdat/L4.TXT", CrLf({"1,暗", "", "  ", "5,灰"}));
+  L4Table l4 = ReadL4Table();
+  ASSERT_EQ(l4.size(), 2u);
+  EXPECT_EQ(U8(l4[1].number), "5");
+  EXPECT_EQ(U8(l4[1].character), "灰");
+  EXPECT_EQ(l4[1].line, 4);
+}
+
 TEST_F(LayersX3Test, MissingL4TableIsEmpty) { EXPECT_TRUE(ReadL4Table().empty()); }
 
 TEST_F(LayersX3Test, L4TableCutShortIsReportedWithItsLine) {
@@ -105,13 +114,16 @@ TEST_F(LayersX3Test, SeparatorIsFullWidthTildeInCodePage932) {
 }
 
 TEST_F(LayersX3Test, L4CodeBeyond16BitsIsReported) {
-  OutputFile out(U"T:\\out\\X3.txt");
-  int lineNumber = 1;
-  try {
-    WriteX3Line(lineNumber, U"   1.00", U"灰", {{U"40000", U"灰", 9}}, out);
-    FAIL() << "no error";
-  } catch (const ConversionError& error) {
-    EXPECT_NE(error.Cause().find(U"L4.TXT」の 9 行目"), Text::npos) << U8(error.Cause());
+  for (const char32_t* number : {U"40000", U"1E999"}) {
+    SCOPED_TRACE(U8(number));
+    OutputFile out(U"T:\\out\\X3.txt");
+    int lineNumber = 1;
+    try {
+      WriteX3Line(lineNumber, U"   1.00", U"灰", {{number, U"灰", 9}}, out);
+      ADD_FAILURE() << "no error";
+    } catch (const ConversionError& error) {
+      EXPECT_NE(error.Cause().find(U"L4.TXT」の 9 行目"), Text::npos) << U8(error.Cause());
+    }
   }
 }
 

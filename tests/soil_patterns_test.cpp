@@ -251,6 +251,44 @@ TEST_F(SoilPatternsTest, TableCutShortInsideARowIsReportedWithItsLine) {
   }
 }
 
+struct TableEndCase {
+  const char* what;
+  std::string soil;
+  std::string soilAfter;  // after learning 粘土
+};
+
+// Hand-edited tables and tables from old DOS tools: what follows the last row must not hide
+// the rows appended after it, or every lookup would learn the name again.
+TEST_F(SoilPatternsTest, LearnedNameIsFoundAgainWhateverTheSoilTableEndsWith) {
+  const std::string sand = Sjis(PatternRow("2000", "砂"));
+  const std::string learned = Sjis(PatternRow("1000", "粘土")) + "\r\n";
+  const std::vector<TableEndCase> cases = {
+      {"blank line", sand + "\r\n\r\n", sand + "\r\n\r\n" + learned},
+      {"line of spaces", sand + "\r\n  \r\n", sand + "\r\n  \r\n" + learned},
+      {"end-of-file mark", sand + "\r\n\x1A", sand + "\r\n" + learned},
+      {"end-of-file mark right after the last row", sand + "\x1A", sand + "\r\n" + learned},
+  };
+  for (const TableEndCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    drive.Write("patdat/KISHITU.TXT", c.soil);
+    drive.Write("patdat/XKISHITU.TXT", "");
+    EXPECT_EQ(U8(Map("粘土")), "1000");
+    EXPECT_EQ(U8(Map("粘土")), "1000");
+    EXPECT_EQ(U8(Map("砂")), "2000");
+    EXPECT_EQ(Soil(), c.soilAfter);
+    EXPECT_EQ(Extended(), CrLf({PatternRow("1000", "粘土")}));
+  }
+}
+
+TEST_F(SoilPatternsTest, BlankLinesBetweenRowsAreNoRow) {
+  Tables({PatternRow("2000", "砂"), "", "  ", PatternRow("2001", "シルト")},
+         {PatternRow("1000", "粘土"), "", PatternRow("4000", "礫")});
+  EXPECT_EQ(U8(Map("シルト")), "2001");
+  EXPECT_EQ(U8(Map("礫")), "4000");
+  EXPECT_EQ(Soil(), CrLf({PatternRow("2000", "砂"), "", "  ", PatternRow("2001", "シルト"), "4000,礫,,,,0000"}));
+  EXPECT_EQ(Extended(), CrLf({PatternRow("1000", "粘土"), "", PatternRow("4000", "礫")}));
+}
+
 // ---- The pattern-added marker ----
 
 TEST_F(SoilPatternsTest, MarkerIsCreatedButNeverChanged) {

@@ -72,6 +72,18 @@ void SourceFile::SkipFields(int count) {
   for (int i = 0; i < count; ++i) ReadField();
 }
 
+void SourceFile::SkipBlankLines() {
+  if (pos_ > 0 && bytes_[pos_ - 1] != '\r' && bytes_[pos_ - 1] != '\n') return;
+  for (;;) {
+    std::size_t next = bytes_.find_first_not_of(' ', pos_);
+    if (next == std::string::npos) next = bytes_.size();
+    if (next < bytes_.size() && bytes_[next] != '\r' && bytes_[next] != '\n') return;
+    pos_ = next;
+    if (AtEnd()) return;
+    ConsumeLineEnd();
+  }
+}
+
 SourceFile::LineMark SourceFile::MarkLineStart() const {
   if (pos_ == 0) return {0, line_};
   std::size_t lineEnd = bytes_.find_last_of("\r\n", pos_ - 1);

@@ -25,6 +25,9 @@ class SourceFile {
   Text ReadLine();
   // Reads a field and drops it.
   void SkipFields(int count);
+  // At the beginning of a line, passes over lines that hold nothing but spaces; elsewhere does
+  // nothing. For tables that are read row by row.
+  void SkipBlankLines();
   bool AtEnd() const { return pos_ >= bytes_.size(); }
 
   // 1-based line on which the last field or line read began (0 before any read).

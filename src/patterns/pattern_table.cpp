@@ -22,6 +22,9 @@ std::string ReadPatternTableBytes(const Text& path) {
 }
 
 bool ReadTableRow(SourceFile& table, const Text& path, int count, const Text& expected, TableRow& row) {
+  // A blank line would otherwise be read as one empty field and shift every later row by it,
+  // hiding the rows appended after it.
+  table.SkipBlankLines();
   if (table.AtEnd()) return false;
   row.fields.assign(static_cast<std::size_t>(count) + 1, Text());
   for (int k = 1; k <= count; ++k) {

@@ -22,7 +22,7 @@ struct TableRow {
 };
 
 // Reads the next row of `count` fields with the field reading of source files. Returns false at
-// the end of the table; blank lines at its end are no row. A row that the end of the table cuts
+// the end of the table; blank lines before a row are no row. A row that the end of the table cuts
 // short throws ConversionError naming the table and the line; `expected` says what a row holds.
 bool ReadTableRow(SourceFile& table, const Text& path, int count, const Text& expected, TableRow& row);
 

@@ -135,11 +135,19 @@ void ReplaceExtendedTable(const Text& folder, const std::string& bytes) {
   SyncFolderOf(target);
 }
 
+bool EndsLine(const std::string& bytes) { return bytes.empty() || bytes.back() == '\n' || bytes.back() == '\r'; }
+
 void AppendSoilRow(const Text& path, const std::string& existing, const std::vector<Text>& fields) {
-  std::string bytes;
+  std::string row = ToShiftJis(JoinRow(fields)) + "\r\n";
+  // A row after an end-of-file mark would be past the end for every reader, so a table that
+  // ends with one is written anew without it.
+  if (!existing.empty() && existing.back() == '\x1A') {
+    std::string table = existing.substr(0, existing.size() - 1);
+    ReplaceFileContents(path, table + (EndsLine(table) ? "" : "\r\n") + row, /*durable=*/true);
+    return;
+  }
   // A last line without its line end would otherwise run into the new row.
-  if (!existing.empty() && existing.back() != '\n' && existing.back() != '\r') bytes = "\r\n";
-  bytes += ToShiftJis(JoinRow(fields)) + "\r\n";
+  std::string bytes = (EndsLine(existing) ? "" : "\r\n") + row;
   if (!AppendToFile(path, bytes)) throw ConversionError(CannotWriteCause(path));
 }
 

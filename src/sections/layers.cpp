@@ -6,6 +6,7 @@
 #include "common/values.h"
 #include "patterns/soil_patterns.h"
 #include "platform/output_file.h"
+#include "sections/section_values.h"
 
 namespace tq {
 namespace {
@@ -42,7 +43,8 @@ void ReadSectionX(std::int16_t count, SectionTable& table, SourceFile& file) {
   table = SectionTable(kLayerValues, count);
   for (int i = 1; i <= count; ++i) {
     file.SkipFields(3);
-    table.At(kLayerDepth, i) = file.ReadField();
+    // Both writers take the depth's value; a depth they cannot convert stops at its line here.
+    table.At(kLayerDepth, i) = ReadValueField(file);
     table.At(kLayerSoilName, i) = file.ReadField();
     table.At(kLayerDescription, i) = file.ReadField();
   }

@@ -21,7 +21,12 @@ using HalfCodes = std::array<std::int16_t, kCodedCharacters>;
 Text L4Path() { return PatternFolder() + U"L4.TXT"; }
 
 std::int16_t L4Code(const L4Row& row) {
-  std::optional<std::int16_t> code = RoundToInt16(ValueOf(row.number));
+  std::optional<std::int16_t> code;
+  try {
+    code = RoundToInt16(ValueOf(row.number));
+  } catch (const ConversionError&) {
+    // A number too large even for a double is as far out of range as one beyond 16 bits.
+  }
   if (code) return *code;
   throw ConversionError(U"パターンデータのファイル「" + L4Path() + U"」の " + DecimalText(row.line) + U" 行目の番号「" +
                         row.number + U"」が大きすぎます。-32768 から 32767 までの数でなければなりません。");
