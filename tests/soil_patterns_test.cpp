@@ -146,8 +146,10 @@ TEST_F(SoilPatternsTest, NewNameGetsTheCodeAfterTheLastBelow4000) {
        {PatternRow("1000", "砂"), PatternRow("1041", "シルト"), PatternRow("1042", "新土")}},
       {"the last row before 4000 decides, not the highest", {PatternRow("1500", "砂"), PatternRow("1200", "シルト"), PatternRow("4000", "礫")},
        "1201", {PatternRow("1500", "砂"), PatternRow("1200", "シルト"), PatternRow("1201", "新土"), PatternRow("4000", "礫")}},
-      {"a line without a number counts as code 0", {PatternRow("1500", "砂"), "メモ,,,,,", PatternRow("4000", "礫")}, "1000",
-       {PatternRow("1500", "砂"), "メモ,,,,,", PatternRow("1000", "新土"), PatternRow("4000", "礫")}},
+      {"a line without a code keeps the last code", {PatternRow("1000", "砂"), "メモ,,,,,", PatternRow("4000", "礫")}, "1001",
+       {PatternRow("1000", "砂"), "メモ,,,,,", PatternRow("1001", "新土"), PatternRow("4000", "礫")}},
+      {"a code of 0000 counts", {PatternRow("1500", "砂"), PatternRow("0000", "予備"), PatternRow("4000", "礫")}, "1000",
+       {PatternRow("1500", "砂"), PatternRow("0000", "予備"), PatternRow("1000", "新土"), PatternRow("4000", "礫")}},
       {"blank lines hold no row and keep the last code", {PatternRow("1000", "砂"), PatternRow("1001", "シルト"), ""}, "1002",
        {PatternRow("1000", "砂"), PatternRow("1001", "シルト"), "", PatternRow("1002", "新土")}},
   };

@@ -81,13 +81,21 @@ struct Insertion {
   int lastCode = 0;        // code of the last line below 4000 before it
 };
 
-// Blank lines hold no row, so they do not reset the last code (a blank line at the end of a
-// table would otherwise restart the codes at 1000 and give a code twice).
+// Whether a line begins with a number: its code.
+bool BeginsWithCode(TextView line) {
+  Text start = TrimLeft(Left(line, 4));
+  std::size_t i = (!start.empty() && (start[0] == U'+' || start[0] == U'-')) ? 1 : 0;
+  if (i < start.size() && start[i] == U'.') ++i;
+  return i < start.size() && start[i] >= U'0' && start[i] <= U'9';
+}
+
+// Blank lines and lines without a code hold no row, so they do not reset the last code (such
+// a line after the added rows would otherwise restart the codes at 1000 and give a code twice).
 Insertion FindInsertion(const std::vector<std::string>& lines) {
   Insertion at{lines.size(), 0};
   for (std::size_t i = 0; i < lines.size(); ++i) {
     Text line = FromShiftJis(lines[i]);
-    if (Trim(line).empty()) continue;
+    if (!BeginsWithCode(line)) continue;
     double code = ValueOf(Left(line, 4));
     if (code >= kFirstReservedCode) {
       at.before = i;
