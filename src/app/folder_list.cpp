@@ -1,6 +1,9 @@
 // The folder list's entries and how opening one changes its path.
 #include "app/folder_list.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
+
 #include "app/qt_text.h"
 #include "platform/file_system.h"
 
@@ -44,7 +47,6 @@ FolderList::FolderList(QWidget* parent) : QTreeWidget(parent) {
   setExpandsOnDoubleClick(false);
   setUniformRowHeights(true);
   setIndentation(8);
-  connect(this, &QTreeWidget::itemActivated, this, &FolderList::OpenEntry);
   const FileSystem& fs = FileSystem::Instance();
   SetPath(fs.CurrentFolder(fs.CurrentDrive()));
 }
@@ -68,7 +70,31 @@ bool FolderList::SetDrive(char32_t letter) {
 // Every entry stays unfolded, so there are no fold markers to draw.
 void FolderList::drawBranches(QPainter*, const QRect&, const QModelIndex&) const {}
 
+// Opening is bound to the double-click and the Enter key themselves rather than to Qt's item
+// activation, which some desktops raise on a single click: there a click would open a folder
+// and a double-click would open one of its subfolders as well.
+void FolderList::mouseDoubleClickEvent(QMouseEvent* event) {
+  QTreeWidgetItem* item = event->button() == Qt::LeftButton ? itemAt(event->position().toPoint()) : nullptr;
+  if (item == nullptr) {
+    QTreeWidget::mouseDoubleClickEvent(event);
+    return;
+  }
+  OpenEntry(item);
+  event->accept();
+}
+
+void FolderList::keyPressEvent(QKeyEvent* event) {
+  bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (!enter || currentItem() == nullptr) {
+    QTreeWidget::keyPressEvent(event);
+    return;
+  }
+  OpenEntry(currentItem());
+  event->accept();
+}
+
 void FolderList::OpenEntry(QTreeWidgetItem* item) {
+  if (item == nullptr) return;
   std::size_t index = item->data(0, Qt::UserRole).toULongLong();
   if (index >= entryPaths_.size()) return;
   Text path = entryPaths_[index];  // a copy: filling the list anew drops the entries

@@ -10,7 +10,8 @@
 namespace tq {
 
 // Its path is "T:\" for a drive root and "T:\a\b" for any other folder. Opening an entry
-// (double-click or Enter) makes that entry's folder the path.
+// (double-click or Enter) makes that entry's folder the path; a single click only selects it,
+// also on desktops set to open items with a single click.
 class FolderList : public QTreeWidget {
   Q_OBJECT
 
@@ -31,11 +32,11 @@ class FolderList : public QTreeWidget {
 
  protected:
   void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
-
- private slots:
-  void OpenEntry(QTreeWidgetItem* item);
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  void OpenEntry(QTreeWidgetItem* item);
   void Fill();
   QTreeWidgetItem* AddEntry(QTreeWidgetItem* parent, const Text& caption, const Text& path,
                             QStyle::StandardPixmap icon);

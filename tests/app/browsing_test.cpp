@@ -1,6 +1,7 @@
 // Browsing in Form1: the drive lists, the folder lists, the folder boxes and the file list.
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProxyStyle>
 #include <QTest>
 #include <QTreeWidgetItemIterator>
 #include <filesystem>
@@ -44,6 +45,16 @@ void DoubleClick(FolderList& folders, QTreeWidgetItem* entry) {
   QPoint at = viewport->mapTo(folders.window(), folders.visualItemRect(entry).center());
   QTest::mouseDClick(folders.window()->windowHandle(), Qt::LeftButton, {}, at);
 }
+
+// A desktop set to open items with a single click, as some Linux desktops are.
+class SingleClickStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_ItemView_ActivateItemOnSingleClick) return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
 
 QString BoxText(const QWidget& form, const char* name) { return Find<QLineEdit>(form, name)->text(); }
 
@@ -158,6 +169,8 @@ void BrowsingTest::openingAFolderEntryChangesTheFolder_data() {
   QTest::newRow("double-click") << "double-click" << true;
   QTest::newRow("Enter") << "Enter" << true;
   QTest::newRow("single click only selects") << "click" << false;
+  QTest::newRow("single click only selects, on a single-click desktop") << "single-click desktop" << false;
+  QTest::newRow("double-click, on a single-click desktop") << "double-click on a single-click desktop" << true;
 }
 
 void BrowsingTest::openingAFolderEntryChangesTheFolder() {
@@ -167,10 +180,14 @@ void BrowsingTest::openingAFolderEntryChangesTheFolder() {
   WriteSourceFolder(drive);
   ShownForm shown;
   auto* dir2 = Find<FolderList>(shown.form, "Dir2");
+  SingleClickStyle singleClick;
+  if (how.endsWith("single-click desktop")) dir2->setStyle(&singleClick);
   auto open = [&](const QString& caption) {
     QTreeWidgetItem* entry = EntryCaptioned(*dir2, caption);
-    if (how == "double-click") DoubleClick(*dir2, entry);
-    if (how == "click") QTest::mouseClick(dir2->viewport(), Qt::LeftButton, {}, dir2->visualItemRect(entry).center());
+    if (how.startsWith("double-click")) DoubleClick(*dir2, entry);
+    if (how == "click" || how == "single-click desktop") {
+      QTest::mouseClick(dir2->viewport(), Qt::LeftButton, {}, dir2->visualItemRect(entry).center());
+    }
     if (how != "Enter") return;
     dir2->setCurrentItem(entry);
     QTest::keyClick(dir2, Qt::Key_Return);
