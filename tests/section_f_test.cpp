@@ -77,17 +77,27 @@ TEST(ReadSectionFTest, NoRowsLeaveTheNextRecordKindForTheRun) {
   EXPECT_EQ(read.next, U"G");
 }
 
-TEST(ReadSectionFTest, AValueBeyondSinglePrecisionStopsWithItsLine) {
-  SourceFile file(CrLf({R"("F","a","b","2")", R"("F","1","1","0","1","1")", R"("F","1","2","1","2","2Ｅ39")"}));
-  file.ReadField();
-  std::int16_t count = 0;
-  std::int16_t flag = 0;
-  SectionTable table;
-  try {
-    ReadSectionF(count, table, file, flag);
-    FAIL() << "no error";
-  } catch (const ConversionError& error) {
-    EXPECT_EQ(error.Line(), 3);
+TEST(ReadSectionFTest, RowsNoWriterCouldConvertStopWithTheirLine) {
+  struct Case {
+    const char* name;
+    std::string row;
+  };
+  const Case cases[] = {
+      {"value beyond single precision", R"("F","1","2","1","2","2Ｅ39")"},
+      {"length beyond any number", R"("F","1","2","-1e308","1e308","5")"},
+  };
+  for (const Case& c : cases) {
+    SourceFile file(CrLf({R"("F","a","b","2")", R"("F","1","1","0","1","1")", c.row}));
+    file.ReadField();
+    std::int16_t count = 0;
+    std::int16_t flag = 0;
+    SectionTable table;
+    try {
+      ReadSectionF(count, table, file, flag);
+      ADD_FAILURE() << c.name << ": no error";
+    } catch (const ConversionError& error) {
+      EXPECT_EQ(error.Line(), 3) << c.name;
+    }
   }
 }
 

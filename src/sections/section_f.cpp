@@ -1,6 +1,8 @@
 // Section F: interval rows to L204.txt.
 #include "sections/section_f.h"
 
+#include <cmath>
+
 #include "common/errors.h"
 #include "common/values.h"
 #include "platform/output_file.h"
@@ -14,6 +16,13 @@ namespace {
 Text LengthField(const Text& start, const Text& end) {
   if (Trim(start).empty() || Trim(end).empty()) return {};
   return DepthText(ValueOf(end) - ValueOf(start));
+}
+
+// Two depths that are each a number may still lie too far apart for their difference to be one.
+void CheckLength(const Text& start, const Text& end) {
+  if (std::isfinite(ValueOf(end) - ValueOf(start))) return;
+  throw ConversionError(U"開始深度「" + Trim(start) + U"」と終了深度「" + Trim(end) +
+                        U"」の差が大きすぎて区間の長さを求められません。");
 }
 
 std::int16_t ColumnFlagOf(const IntervalHeader& header) {
@@ -35,7 +44,8 @@ void ReadSectionF(std::int16_t& count, SectionTable& table, SourceFile& file, st
   for (int i = 1; i <= count; ++i) {
     file.SkipFields(3);
     table.At(1, i) = ReadValueField(file);
-    table.At(2, i) = ReadValueField(file);
+    const Text& start = table.At(1, i);
+    table.At(2, i) = ReadCheckedField(file, [&start](const Text& end) { CheckLength(start, end); });
     table.At(3, i) = ReadCheckedField(file, [](const Text& f) { (void)ExponentNumberText(f); });
   }
 }
