@@ -101,24 +101,18 @@ TEST_F(LayersTest, MalformedSectionBStopsWithItsLine) {
 TEST_F(LayersTest, FileEndingInsideSectionXStopsWithItsLine) {
   SourceFile file(CrLf({"\"X\",\"1\",\"x\",\"1.0\",\"砂\",\"\"", "\"X\",\"2\",\"x\",\"2.0\""}));
   SectionTable table;
-  try {
-    ReadSectionX(2, table, file);
-    FAIL() << "no error";
-  } catch (const ConversionError& error) {
-    EXPECT_EQ(error.Line(), 2);
-  }
+  std::optional<ConversionError> error = test::ConversionErrorOf([&] { ReadSectionX(2, table, file); });
+  ASSERT_TRUE(error) << "no error";
+  EXPECT_EQ(error->Line(), 2);
 }
 
 TEST_F(LayersTest, DepthBeyondTheNumberRangeStopsSectionXWithItsLine) {
   SourceFile file(CrLf({"\"X\",\"1\",\"x\",\"1.0\",\"砂\",\"\"", "\"X\",\"2\",\"x\",\"1E999\",\"砂\",\"\""}));
   SectionTable table;
-  try {
-    ReadSectionX(2, table, file);
-    FAIL() << "no error";
-  } catch (const ConversionError& error) {
-    EXPECT_EQ(error.Line(), 2);
-    EXPECT_NE(error.Cause().find(U"1E999"), Text::npos) << U8(error.Cause());
-  }
+  std::optional<ConversionError> error = test::ConversionErrorOf([&] { ReadSectionX(2, table, file); });
+  ASSERT_TRUE(error) << "no error";
+  EXPECT_EQ(error->Line(), 2);
+  EXPECT_NE(error->Cause().find(U"1E999"), Text::npos) << U8(error->Cause());
 }
 
 // ---- X1.txt ----

@@ -52,12 +52,9 @@ TEST_F(LayersX3Test, MissingL4TableIsEmpty) { EXPECT_TRUE(ReadL4Table().empty())
 
 TEST_F(LayersX3Test, L4TableCutShortIsReportedWithItsLine) {
   drive.Write("patdat/L4.TXT", CrLf({"1,暗", "5"}));
-  try {
-    ReadL4Table();
-    FAIL() << "no error";
-  } catch (const ConversionError& error) {
-    EXPECT_NE(error.Cause().find(U"L4.TXT」の 2 行目"), Text::npos) << U8(error.Cause());
-  }
+  std::optional<ConversionError> error = test::ConversionErrorOf([&] { ReadL4Table(); });
+  ASSERT_TRUE(error) << "no error";
+  EXPECT_NE(error->Cause().find(U"L4.TXT」の 2 行目"), Text::npos) << U8(error->Cause());
 }
 
 // ---- One line ----

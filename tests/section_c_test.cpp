@@ -90,12 +90,9 @@ TEST_F(SectionCTest, RowPositionKeepsFourDigitsFromRow10000) {
 
 TEST_F(SectionCTest, ASectionShorterThanItsCountIsRefused) {
   std::string bytes = CrLf({"\"C\",\"\",\"\",\"3\"", "\"C\",\"\",\"\",\"1\",\"2\",\"3\""});
-  try {
-    Convert(bytes);
-    FAIL() << "reading past the end must stop the conversion";
-  } catch (const ConversionError& error) {
-    EXPECT_EQ(error.Line(), 2);
-  }
+  std::optional<ConversionError> error = test::ConversionErrorOf([&] { Convert(bytes); });
+  ASSERT_TRUE(error) << "reading past the end must stop the conversion";
+  EXPECT_EQ(error->Line(), 2);
   EXPECT_FALSE(drive_.Exists("b/X5.txt"));
 }
 

@@ -116,12 +116,9 @@ TEST(ReadSectionGHTest, AStartDepthBeyondSinglePrecisionStopsWithItsLine) {
   file.ReadField();
   std::int16_t count = 0;
   SectionTable table;
-  try {
-    ReadSectionH(count, table, file);
-    FAIL() << "no error";
-  } catch (const ConversionError& error) {
-    EXPECT_EQ(error.Line(), 2);
-  }
+  std::optional<ConversionError> error = test::ConversionErrorOf([&] { ReadSectionH(count, table, file); });
+  ASSERT_TRUE(error) << "no error";
+  EXPECT_EQ(error->Line(), 2);
 }
 
 }  // namespace

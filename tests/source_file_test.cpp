@@ -58,12 +58,9 @@ TEST(FieldReading, TellsLineAndHowTheFieldEnded) {
 TEST(FieldReading, ReadingPastTheEndIsAnErrorNamingTheLastLine) {
   SourceFile file("a\r\nb\r\n");
   file.SkipFields(2);
-  try {
-    file.ReadField();
-    FAIL() << "reading past the end must fail";
-  } catch (const ConversionError& error) {
-    EXPECT_EQ(error.Line(), 2);
-  }
+  std::optional<ConversionError> error = test::ConversionErrorOf([&] { file.ReadField(); });
+  ASSERT_TRUE(error) << "reading past the end must fail";
+  EXPECT_EQ(error->Line(), 2);
   EXPECT_THROW(file.ReadLine(), ConversionError);
   EXPECT_THROW(SourceFile("").ReadField(), ConversionError);
 }

@@ -51,6 +51,15 @@ bool TempDrive::Exists(const std::string& relative) const { return std::filesyst
 
 void TempDrive::MakeFolder(const std::string& relative) const { std::filesystem::create_directories(Native(relative)); }
 
+std::optional<ConversionError> ConversionErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const ConversionError& error) {
+    return error;
+  }
+  return std::nullopt;
+}
+
 std::string CrLf(const std::vector<std::string>& utf8Lines) {
   std::string out;
   for (const std::string& line : utf8Lines) out += Sjis(line) + "\r\n";

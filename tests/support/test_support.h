@@ -2,10 +2,13 @@
 #pragma once
 
 #include <deque>
+#include <functional>
+#include <optional>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "common/errors.h"
 #include "run/execute.h"
 
 namespace tq::test {
@@ -37,6 +40,9 @@ class TempDrive {
  private:
   std::filesystem::path root_;
 };
+
+// The ConversionError that action throws; nothing when it throws none.
+std::optional<ConversionError> ConversionErrorOf(const std::function<void()>& action);
 
 // Lines joined with CR LF, each line ended by CR LF, in code page 932.
 std::string CrLf(const std::vector<std::string>& utf8Lines);
