@@ -25,17 +25,11 @@ using test::U8;
 class LayersTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    drive.MakeFolder("patdat");
-    drive.MakeFolder("prog");
     drive.MakeFolder("out");
-    SetPatternFolder(U"T:\\patdat\\");
-    ::setenv("TECRIS2QUILLO_PROGRAM_FOLDER", drive.Native("prog").c_str(), 1);
     drive.Write("patdat/KISHITU.TXT", CrLf({PatternRow("0000", "埋土"), PatternRow("2001", "砂"), PatternRow("2002", "シルト")}));
     drive.Write("patdat/XKISHITU.TXT", CrLf({PatternRow("1000", "粘土"), PatternRow("4000", "礫")}));
   }
-  void TearDown() override { ::unsetenv("TECRIS2QUILLO_PROGRAM_FOLDER"); }
-
-  test::TempDrive drive;
+  test::PatternDrive drive;
 };
 
 // ---- Readers ----

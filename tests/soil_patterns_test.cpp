@@ -29,14 +29,7 @@ using test::U8;
 
 class SoilPatternsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    drive.MakeFolder("patdat");
-    drive.MakeFolder("prog");
-    SetPatternFolder(U"T:\\patdat\\");
-    ::setenv("TECRIS2QUILLO_PROGRAM_FOLDER", drive.Native("prog").c_str(), 1);
-  }
   void TearDown() override {
-    ::unsetenv("TECRIS2QUILLO_PROGRAM_FOLDER");
     SetWriteFailureHookForTesting(nullptr);
     SetPatternLockWait(std::chrono::milliseconds(30000));
   }
@@ -55,7 +48,7 @@ class SoilPatternsTest : public ::testing::Test {
     return code;
   }
 
-  test::TempDrive drive;
+  test::PatternDrive drive;
 };
 
 // The cause of the ConversionError that fn throws; a test failure when it throws none.

@@ -3,10 +3,12 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
 
+#include "patterns/pattern_settings.h"
 #include "platform/file_system.h"
 
 namespace tq::test {
@@ -50,6 +52,18 @@ std::string TempDrive::Read(const std::string& relative) const {
 bool TempDrive::Exists(const std::string& relative) const { return std::filesystem::exists(Native(relative)); }
 
 void TempDrive::MakeFolder(const std::string& relative) const { std::filesystem::create_directories(Native(relative)); }
+
+PatternDrive::PatternDrive() {
+  MakeFolder("patdat");
+  MakeFolder("prog");
+  SetPatternFolder(U"T:\\patdat\\");
+  ::setenv("TECRIS2QUILLO_PROGRAM_FOLDER", Native("prog").c_str(), 1);
+}
+
+PatternDrive::~PatternDrive() {
+  ::unsetenv("TECRIS2QUILLO_PROGRAM_FOLDER");
+  SetPatternFolder(Text());
+}
 
 std::optional<ConversionError> ConversionErrorOf(const std::function<void()>& action) {
   try {

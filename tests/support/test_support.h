@@ -44,6 +44,14 @@ class TempDrive {
 // The ConversionError that action throws; nothing when it throws none.
 std::optional<ConversionError> ConversionErrorOf(const std::function<void()>& action);
 
+// A TempDrive whose folder T:\patdat\ is the pattern data folder and T:\prog the program
+// folder, where the pattern-added marker goes.
+class PatternDrive : public TempDrive {
+ public:
+  PatternDrive();
+  ~PatternDrive();
+};
+
 // Lines joined with CR LF, each line ended by CR LF, in code page 932.
 std::string CrLf(const std::vector<std::string>& utf8Lines);
 
