@@ -15,20 +15,7 @@ using test::TempDrive;
 const std::string kRow1 = R"("E","1","1","1.5","10","20","30")";
 const std::string kRow2 = R"("E","1","2","3.5","11","21","31")";
 
-struct Read {
-  std::int16_t count = -1;
-  SectionTable table;
-  Text next;  // the field after the section
-};
-
-Read ReadE(const std::vector<std::string>& lines) {
-  SourceFile file(CrLf(lines));
-  file.ReadField();
-  Read read;
-  ReadSectionE(read.count, read.table, file);
-  read.next = file.ReadField();
-  return read;
-}
+test::SectionRead ReadE(const std::vector<std::string>& lines) { return test::ReadSectionWith(&ReadSectionE, lines); }
 
 TEST(ReadSectionETest, HeadersWithAndWithoutAnExtraFieldGiveTheSameRows) {
   struct Case {
@@ -47,7 +34,7 @@ TEST(ReadSectionETest, HeadersWithAndWithoutAnExtraFieldGiveTheSameRows) {
         R"("F","x")"}},
   };
   for (const Case& c : cases) {
-    Read read = ReadE(c.lines);
+    test::SectionRead read = ReadE(c.lines);
     EXPECT_EQ(read.count, 2) << c.name;
     EXPECT_EQ(read.table.At(1, 1), U"1.5") << c.name;
     EXPECT_EQ(read.table.At(4, 1), U"30") << c.name;

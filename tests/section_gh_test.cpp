@@ -67,22 +67,6 @@ TEST(WriteL201FileTest, StartDepthsEqualInSinglePrecisionAreJoined) {
   EXPECT_EQ(WriteL201({{"1.00000001", "2", "5"}}, {{"1", "3", "7"}}), CrLf({"   1,   0.99,   1.00,,,5,,,,7,,,,,"}));
 }
 
-struct Read {
-  std::int16_t count = -1;
-  SectionTable table;
-  Text next;
-};
-
-template <typename Reader>
-Read ReadWith(Reader reader, const std::vector<std::string>& lines) {
-  SourceFile file(CrLf(lines));
-  file.ReadField();
-  Read read;
-  reader(read.count, read.table, file);
-  read.next = file.ReadField();
-  return read;
-}
-
 TEST(ReadSectionGHTest, HeaderFormsAndRowLettersShiftNoField) {
   struct Case {
     const char* name;
@@ -96,7 +80,7 @@ TEST(ReadSectionGHTest, HeaderFormsAndRowLettersShiftNoField) {
   };
   for (const Case& c : cases) {
     for (auto reader : {&ReadSectionG, &ReadSectionH}) {
-      Read read = ReadWith(reader, c.lines);
+      test::SectionRead read = test::ReadSectionWith(reader, c.lines);
       EXPECT_EQ(read.count, 2) << c.name;
       EXPECT_EQ(read.table.At(1, 2), U"1") << c.name;
       EXPECT_EQ(read.table.At(2, 2), U"2") << c.name;
@@ -107,8 +91,8 @@ TEST(ReadSectionGHTest, HeaderFormsAndRowLettersShiftNoField) {
 }
 
 TEST(ReadSectionGHTest, NoRowsLeaveTheNextRecordKindForTheRun) {
-  EXPECT_EQ(ReadWith(&ReadSectionG, {R"("G","a","b","0")", R"("H","x")"}).next, U"H");
-  EXPECT_EQ(ReadWith(&ReadSectionH, {R"("H","a","b","0")", R"("X","x")"}).next, U"X");
+  EXPECT_EQ(test::ReadSectionWith(&ReadSectionG, {R"("G","a","b","0")", R"("H","x")"}).next, U"H");
+  EXPECT_EQ(test::ReadSectionWith(&ReadSectionH, {R"("H","a","b","0")", R"("X","x")"}).next, U"X");
 }
 
 TEST(ReadSectionGHTest, AStartDepthBeyondSinglePrecisionStopsWithItsLine) {

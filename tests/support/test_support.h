@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "common/errors.h"
+#include "common/section_table.h"
+#include "common/source_file.h"
 #include "run/execute.h"
 
 namespace tq::test {
@@ -54,6 +56,25 @@ class PatternDrive : public TempDrive {
 
 // Lines joined with CR LF, each line ended by CR LF, in code page 932.
 std::string CrLf(const std::vector<std::string>& utf8Lines);
+
+// What a section reader left: its count and table, and the field that follows the section.
+struct SectionRead {
+  std::int16_t count = -1;
+  SectionTable table;
+  Text next;
+};
+
+// Runs a reader of the form (count, table, file) on the lines, whose first field (the record
+// letter of the header) is read first, as the run does.
+template <typename Reader>
+SectionRead ReadSectionWith(Reader reader, const std::vector<std::string>& utf8Lines) {
+  SourceFile file(CrLf(utf8Lines));
+  file.ReadField();
+  SectionRead read;
+  reader(read.count, read.table, file);
+  read.next = file.ReadField();
+  return read;
+}
 
 // A soil pattern table row as the converter writes it (UTF-8, to go through CrLf).
 std::string PatternRow(const std::string& code, const std::string& name);
