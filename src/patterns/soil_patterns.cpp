@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "common/errors.h"
@@ -35,15 +36,47 @@ std::chrono::milliseconds& LockWait() {
   return wait;
 }
 
-// The first row whose name equals the soil name. A row whose name is only part of the soil
-// name may be the longest contained one, but it never decides the code, so the search for
-// the longest contained name comes down to this.
-std::optional<TableRow> FindRow(const Text& path, const std::string& bytes, const Text& name) {
+// A table's rows by name, the first row of each name only, as read from one content of the
+// table. A table that cannot be read to its end keeps the rows before the fault and the fault.
+struct TableIndex {
+  std::string bytes;
+  std::unordered_map<Text, TableRow> firstRowByName;
+  std::optional<ConversionError> fault;
+};
+
+TableIndex BuildIndex(const Text& path, std::string bytes) {
+  TableIndex index;
   SourceFile table(bytes);
   TableRow row;
-  while (ReadTableRow(table, path, kRowFields, kRowExpected, row)) {
-    if (row.fields[2] == name) return row;
+  try {
+    while (ReadTableRow(table, path, kRowFields, kRowExpected, row)) {
+      index.firstRowByName.try_emplace(row.fields[2], row);
+    }
+  } catch (const ConversionError& error) {
+    index.fault = error;
   }
+  index.bytes = std::move(bytes);
+  return index;
+}
+
+// The first row whose name equals the soil name. A row whose name is only part of the soil
+// name may be the longest contained one, but it never decides the code, so the search for
+// the longest contained name comes down to this. A fault of the table after the row found
+// is not met, as with a search that stops at its row.
+//
+// Every soil layer of every boring asks both tables, so each table is indexed once per
+// content: the bytes are read anew every time (another converter may have changed them)
+// and the index is rebuilt only when they differ.
+std::optional<TableRow> FindRow(const Text& path, const std::string& bytes, const Text& name) {
+  static std::unordered_map<Text, TableIndex> indexes;
+  auto cached = indexes.find(path);
+  if (cached == indexes.end() || cached->second.bytes != bytes) {
+    cached = indexes.insert_or_assign(path, BuildIndex(path, bytes)).first;
+  }
+  const TableIndex& index = cached->second;
+  auto found = index.firstRowByName.find(name);
+  if (found != index.firstRowByName.end()) return found->second;
+  if (index.fault) throw *index.fault;
   return std::nullopt;
 }
 
