@@ -44,17 +44,21 @@ std::string BoringBytes(const std::string& id, int rows) {
   return bytes;
 }
 
-void ConvertBorings(benchmark::State& state) {
-  const int files = static_cast<int>(state.range(0));
+// Writes `files` borings made by `boring` (from their identifier) and the given pattern
+// tables into a scratch drive B:, then times whole Execute commands over all of them.
+template <typename MakeBoring>
+void TimeRuns(benchmark::State& state, int files, MakeBoring boring,
+              const std::map<std::string, std::string>& patternTables) {
   std::filesystem::path root = std::filesystem::temp_directory_path() / ("tq-bench-" + std::to_string(::getpid()));
   std::filesystem::create_directories(root / "src");
   std::filesystem::create_directories(root / "pat");
+  for (const auto& [name, bytes] : patternTables) std::ofstream(root / "pat" / name, std::ios::binary) << bytes;
   std::vector<Text> names;
   for (int i = 1; i <= files; ++i) {
     char name[32];
     std::snprintf(name, sizeof name, "12345678.%03d", i % 1000);
     std::string id = std::string(name, 8) + std::string(name + 9, 3);
-    std::ofstream(root / "src" / name, std::ios::binary) << BoringBytes(id, 50);
+    std::ofstream(root / "src" / name, std::ios::binary) << boring(id);
     names.push_back(FromUtf8(name));
   }
   FileSystem fs(std::map<char32_t, std::string>{{U'B', root.string()}});
@@ -67,6 +71,10 @@ void ConvertBorings(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * files);
   std::filesystem::remove_all(root);
+}
+
+void ConvertBorings(benchmark::State& state) {
+  TimeRuns(state, static_cast<int>(state.range(0)), [](const std::string& id) { return BoringBytes(id, 50); }, {});
 }
 BENCHMARK(ConvertBorings)->Arg(100)->Unit(benchmark::kMillisecond);
 
@@ -111,32 +119,12 @@ std::string FullBoringBytes(const std::string& id, int layers, int tableRows) {
 // Whole runs over borings with every section, their soil names looked up in pattern tables
 // of realistic size: the cost per file a user converting a few hundred borings pays.
 void ConvertFullBorings(benchmark::State& state) {
-  const int files = static_cast<int>(state.range(0));
   const int tableRows = static_cast<int>(state.range(1));
-  std::filesystem::path root =
-      std::filesystem::temp_directory_path() / ("tq-bench-full-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(root / "src");
-  std::filesystem::create_directories(root / "pat");
-  std::ofstream(root / "pat" / "KISHITU.TXT", std::ios::binary) << SoilTableBytes(tableRows);
-  std::ofstream(root / "pat" / "XKISHITU.TXT", std::ios::binary) << SoilTableBytes(tableRows);
-  std::vector<Text> names;
-  for (int i = 1; i <= files; ++i) {
-    char name[32];
-    std::snprintf(name, sizeof name, "12345678.%03d", i % 1000);
-    std::string id = std::string(name, 8) + std::string(name + 9, 3);
-    std::ofstream(root / "src" / name, std::ios::binary) << FullBoringBytes(id, 20, tableRows);
-    names.push_back(FromUtf8(name));
-  }
-  FileSystem fs(std::map<char32_t, std::string>{{U'B', root.string()}});
-  fs.SetCurrentDrive(U'B');
-  FileSystem::Replace(std::move(fs));
-  SetPatternFolder(U"B:\\pat\\");
-  for (auto _ : state) {
-    BatchWindow window(names);
-    if (Command1_Click(window) != RunOutcome::kCompleted) state.SkipWithError("conversion failed");
-  }
-  state.SetItemsProcessed(state.iterations() * files);
-  std::filesystem::remove_all(root);
+  std::string table = SoilTableBytes(tableRows);
+  TimeRuns(
+      state, static_cast<int>(state.range(0)),
+      [tableRows](const std::string& id) { return FullBoringBytes(id, 20, tableRows); },
+      {{"KISHITU.TXT", table}, {"XKISHITU.TXT", table}});
 }
 BENCHMARK(ConvertFullBorings)->Args({100, 200})->Args({100, 2000})->Unit(benchmark::kMillisecond);
 
