@@ -67,6 +67,18 @@ TEST(WriteL201FileTest, StartDepthsEqualInSinglePrecisionAreJoined) {
   EXPECT_EQ(WriteL201({{"1.00000001", "2", "5"}}, {{"1", "3", "7"}}), CrLf({"   1,   0.99,   1.00,,,5,,,,7,,,,,"}));
 }
 
+TEST(WriteL201FileTest, MoreMergedRowsThan16BitsCanCountStopWithoutAFile) {
+  TempDrive drive;
+  drive.MakeFolder("b");
+  SectionTable g(3, 20000);
+  SectionTable h(3, 12768);
+  std::optional<ConversionError> error =
+      test::ConversionErrorOf([&] { WriteL201File(U"T:\\b", g, 20000, h, 12768); });
+  ASSERT_TRUE(error) << "no error";
+  EXPECT_NE(error->Cause().find(U"G の件数 20000 と H の件数 12768"), Text::npos);
+  EXPECT_FALSE(drive.Exists("b/L201.txt"));
+}
+
 TEST(ReadSectionGHTest, HeaderFormsAndRowLettersShiftNoField) {
   struct Case {
     const char* name;

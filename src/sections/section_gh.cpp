@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "common/errors.h"
 #include "common/values.h"
 #include "platform/output_file.h"
 #include "sections/interval_header.h"
@@ -63,6 +64,13 @@ std::vector<MergedRow> Merge(const SectionTable& g, int gCount, const SectionTab
   return rows;
 }
 
+// The merged rows are counted in 16 bits, as both section counts are.
+void CheckMergedCount(std::int16_t gCount, std::int16_t hCount) {
+  if (int{gCount} + int{hCount} <= 32767) return;
+  throw ConversionError(U"区間データ G の件数 " + DecimalText(gCount) + U" と H の件数 " + DecimalText(hCount) +
+                        U" の合計が 32767 を超えています。G と H の件数は合わせて 32767 までにしてください。");
+}
+
 }  // namespace
 
 void ReadSectionG(std::int16_t& count, SectionTable& table, SourceFile& file) {
@@ -75,6 +83,7 @@ void ReadSectionH(std::int16_t& count, SectionTable& table, SourceFile& file) {
 
 void WriteL201File(const Text& folder, const SectionTable& gTable, std::int16_t gCount, const SectionTable& hTable,
                    std::int16_t hCount) {
+  CheckMergedCount(gCount, hCount);
   std::vector<MergedRow> rows = Merge(gTable, gCount, hTable, hCount);
   OutputFile out(folder + U"\\L201.txt");
   long j = 0;
