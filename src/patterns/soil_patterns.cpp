@@ -37,7 +37,7 @@ std::chrono::milliseconds& LockWait() {
 }
 
 // A table's rows by name, the first row of each name only, as read from one content of the
-// table. A table that cannot be read to its end keeps the rows before the fault and the fault.
+// table, or the fault that kept the table from being read to its end.
 struct TableIndex {
   std::string bytes;
   std::unordered_map<Text, TableRow> firstRowByName;
@@ -61,8 +61,8 @@ TableIndex BuildIndex(const Text& path, std::string bytes) {
 
 // The first row whose name equals the soil name. A row whose name is only part of the soil
 // name may be the longest contained one, but it never decides the code, so the search for
-// the longest contained name comes down to this. A fault of the table after the row found
-// is not met, as with a search that stops at its row.
+// the longest contained name comes down to this. The search reads the whole table, so a
+// table cut short stops every lookup, whichever name it asks for.
 //
 // Every soil layer of every boring asks both tables, so each table is indexed once per
 // content: the bytes are read anew every time (another converter may have changed them)
@@ -74,10 +74,10 @@ std::optional<TableRow> FindRow(const Text& path, const std::string& bytes, cons
     cached = indexes.insert_or_assign(path, BuildIndex(path, bytes)).first;
   }
   const TableIndex& index = cached->second;
-  auto found = index.firstRowByName.find(name);
-  if (found != index.firstRowByName.end()) return found->second;
   if (index.fault) throw *index.fault;
-  return std::nullopt;
+  auto found = index.firstRowByName.find(name);
+  if (found == index.firstRowByName.end()) return std::nullopt;
+  return found->second;
 }
 
 // A field with a comma or a line end is quoted, so that the row reads back as six fields.
