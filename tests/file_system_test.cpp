@@ -1,5 +1,6 @@
 // Drive paths over the native file system, whole-or-nothing output files, support functions.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 
@@ -105,6 +106,21 @@ TEST(OutputFile, AFailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
   SetWriteFailureHookForTesting(nullptr);
   EXPECT_EQ(drive.Read("X5.txt"), "old\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive.Root()), {}), 1);
+}
+
+// A run killed while writing leaves its temporary file; a later process with the same id
+// must still write the file, and must not take the leftover for its own.
+TEST(OutputFile, ALeftoverTemporaryOfTheSameProcessIdIsPassedOver) {
+  TempDrive drive;
+  const std::string leftover = ".X5.txt.tmp" + std::to_string(::getpid());
+  drive.Write(leftover, "half");
+  drive.Write(leftover + "-1", "half");
+  OutputFile out(U"T:\\X5.txt");
+  out.WriteLine(U"new");
+  out.Commit();
+  EXPECT_EQ(drive.Read("X5.txt"), "new\r\n");
+  EXPECT_EQ(drive.Read(leftover), "half");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive.Root()), {}), 3);
 }
 
 TEST(OutputFile, ATargetThatCannotBeReplacedIsAnError) {

@@ -31,11 +31,23 @@ bool WriteAll(int fd, const std::string& bytes) {
   return true;
 }
 
+// Creates a temporary file next to the target. A run killed while writing leaves its
+// temporary file behind, and a later process may get the same id, so a name that is taken
+// is passed over rather than reused: it may still be another machine's on a shared folder.
+int CreateTemporary(const fs::path& target, std::string& temporary) {
+  const std::string stem = "." + target.filename().string() + ".tmp" + std::to_string(::getpid());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = attempt == 0 ? stem : stem + "-" + std::to_string(attempt);
+    temporary = (target.parent_path() / name).string();
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
 // Writes the temporary file; false (with the temporary file removed) on any failure.
-bool WriteTemporary(const std::string& temporary, const std::string& target, const std::string& bytes,
+bool WriteTemporary(int fd, const std::string& temporary, const std::string& target, const std::string& bytes,
                     bool durable) {
-  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
   const auto& hook = WriteFailureHook();
   bool ok = !(hook && hook(target)) && WriteAll(fd, bytes);
   if (ok && durable) ok = ::fsync(fd) == 0;
@@ -60,11 +72,9 @@ Text CannotWriteCause(const Text& path) {
 void ReplaceFileContents(const Text& path, const std::string& bytes, bool durable) {
   std::optional<std::string> target = FileSystem::Instance().NativePath(path);
   if (!target) throw ConversionError(CannotWriteCause(path));
-  fs::path targetPath(*target);
-  std::string temporary =
-      (targetPath.parent_path() / ("." + targetPath.filename().string() + ".tmp" + std::to_string(::getpid())))
-          .string();
-  if (!WriteTemporary(temporary, *target, bytes, durable)) throw ConversionError(CannotWriteCause(path));
+  std::string temporary;
+  int fd = CreateTemporary(fs::path(*target), temporary);
+  if (fd < 0 || !WriteTemporary(fd, temporary, *target, bytes, durable)) throw ConversionError(CannotWriteCause(path));
   if (std::rename(temporary.c_str(), target->c_str()) != 0) {
     ::unlink(temporary.c_str());
     throw ConversionError(CannotWriteCause(path));
