@@ -63,6 +63,16 @@ check "question printed" grep -q "新規作成しますか" "$work/stderr"
 check "drive-form paths" status_is 0 env TECRIS2QUILLO_DRIVES="W=$work" "$cli" convert --pattern-folder "W:\\patdat" "W:\\src" "W:\\out2" 12345678.001 --yes
 check "drive-form output" test -f "$work/out2/12345678001/X5.txt"
 
+# "W:src" is completed to W:\src by the run's check; the list and the run agree on it, also
+# when the current folder of W: holds a src folder of its own.
+mkdir -p "$work/drv/src" "$work/drv/sub/src"
+boring "$work/drv/src/12345678.001" 12345678001
+boring "$work/drv/sub/src/12345678.002" 12345678002
+check "drive-relative list" status_is 0 sh -c 'cd "$1/drv/sub" && TECRIS2QUILLO_DRIVES="W=$1/drv" "$2" list "W:src"' - "$work" "$cli"
+check "drive-relative list reads the completed folder" test "$(cat "$work/stdout")" = "12345678.001"
+check "drive-relative convert" status_is 0 sh -c 'cd "$1/drv/sub" && TECRIS2QUILLO_DRIVES="W=$1/drv" "$2" convert --yes --pattern-folder "$1/patdat" "W:src" "W:\\out"' - "$work" "$cli"
+check "drive-relative convert reads the listed files" test "$(ls "$work/drv/out")" = "12345678001"
+
 check "refused file" status_is 3 "$cli" convert --pattern-folder "$work/patdat" "$work/src" "$work/out" 12345678.009
 printf '"A","12345678004",""\r\n"C","","","5"\r\n' >"$work/src/12345678.004"
 check "malformed file" status_is 4 "$cli" convert --pattern-folder "$work/patdat" "$work/src" "$work/out" 12345678.004

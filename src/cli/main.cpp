@@ -12,6 +12,7 @@
 #include "platform/file_system.h"
 #include "run/execute.h"
 #include "run/file_list.h"
+#include "run/folder_check.h"
 
 namespace tq {
 namespace {
@@ -76,15 +77,30 @@ std::optional<Text> FolderArgument(const std::string& argument) {
   return path;
 }
 
+// Answers nothing: a folder text is only being completed, and the run shows its own messages.
+class SilentBoxes : public MessageBoxes {
+ public:
+  int MsgBox(const Text&, int, const std::optional<Text>&) override { return kAnswerOk; }
+};
+
+// The folder the run reads its files from: a drive-form text completed as the run's check
+// completes it ("C:src" is C:\src), so that the files listed are the files the run reads.
+Text FolderAsTheRunReadsIt(const Text& folder) {
+  SilentBoxes boxes;
+  Text checked = folder;
+  return CheckFolderPath(checked, boxes) ? checked : folder;
+}
+
 int List(const std::vector<std::string>& args) {
   if (args.size() != 1) return UsageError("list には変換元フォルダを一つ指定してください。");
   std::optional<Text> folder = FolderArgument(args[0]);
   if (!folder) return kExitUsage;
-  if (!FileSystem::Instance().IsFolder(*folder)) {
+  Text listed = FolderAsTheRunReadsIt(*folder);
+  if (!FileSystem::Instance().IsFolder(listed)) {
     PrintError("フォルダ「" + args[0] + "」がありません。");
     return kExitStopped;
   }
-  for (const Text& name : ListConvertibleFiles(*folder)) std::printf("%s\n", ToUtf8(name).c_str());
+  for (const Text& name : ListConvertibleFiles(listed)) std::printf("%s\n", ToUtf8(name).c_str());
   return kExitCompleted;
 }
 
@@ -136,7 +152,7 @@ int Convert(const std::vector<std::string>& args) {
   if (!source || !destination) return kExitUsage;
   std::vector<Text> files;
   for (std::size_t i = 2; i < parsed->positional.size(); ++i) files.push_back(FromUtf8(parsed->positional[i]));
-  if (files.empty()) files = ListConvertibleFiles(*source);
+  if (files.empty()) files = ListConvertibleFiles(FolderAsTheRunReadsIt(*source));
 
   CliOptions options;
   options.assumeYes = parsed->yes;
