@@ -22,7 +22,7 @@ TEST(CollectSelectedFiles, SelectedEntriesInListOrderTrimmed) {
   window.items = {U"a", U" b ", U"c", U"d  ", U"e"};
   window.selected = {false, true, false, true, true};
   std::vector<Text> names;
-  std::int16_t count = -1;
+  std::int32_t count = -1;
   CollectSelectedFiles(window, names, count);
   EXPECT_EQ(count, 3);
   EXPECT_EQ(names, (std::vector<Text>{U"", U"b", U"d", U"e"}));
@@ -31,6 +31,13 @@ TEST(CollectSelectedFiles, SelectedEntriesInListOrderTrimmed) {
   CollectSelectedFiles(window, names, count);
   EXPECT_EQ(count, 0);
   EXPECT_EQ(names, std::vector<Text>{U""});
+
+  // More than a 16-bit count holds: all of them, and never none.
+  window.items.assign(65536, U"12345678.001");
+  window.selected.assign(65536, true);
+  CollectSelectedFiles(window, names, count);
+  EXPECT_EQ(count, 65536);
+  EXPECT_EQ(names.size(), 65537u);
 }
 
 TEST(ReadBoringIdentifier, ElevenCharactersOfTheFirstRecord) {

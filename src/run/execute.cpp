@@ -220,7 +220,7 @@ class ExecuteCommand {
   RunOutcome ConvertSelectedFiles(const Text& source, const Text& destination) {
     ScopedWarningSink warnings([this](const Text& warning) { Warn(warning); });
     std::vector<Text> names;
-    std::int16_t count = 0;
+    std::int32_t count = 0;
     CollectSelectedFiles(window_, names, count);
     if (count == 0) {
       window_.MsgBox(kNothingSelectedMessage, kStyleOkOnly, std::nullopt);

@@ -8,7 +8,7 @@
 
 namespace tq {
 
-void CollectSelectedFiles(RunWindow& window, std::vector<Text>& names, std::int16_t& count) {
+void CollectSelectedFiles(RunWindow& window, std::vector<Text>& names, std::int32_t& count) {
   int n = window.FileListCount();
   int k = 0;
   for (int i = 0; i < n; ++i) {
@@ -19,7 +19,7 @@ void CollectSelectedFiles(RunWindow& window, std::vector<Text>& names, std::int1
   for (int i = 0; i < n && next <= k; ++i) {
     if (window.FileListSelected(i)) names[static_cast<std::size_t>(next++)] = Trim(window.FileListItem(i));
   }
-  count = static_cast<std::int16_t>(k);
+  count = k;
 }
 
 bool IsSafeFolderName(TextView name) {

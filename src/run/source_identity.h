@@ -11,7 +11,9 @@ namespace tq {
 class RunWindow;
 
 // Entry 0 stays empty; entries 1 to count hold the selected names in list order, trimmed.
-void CollectSelectedFiles(RunWindow& window, std::vector<Text>& names, std::int16_t& count);
+// The count is not narrowed to 16 bits: a folder may offer more than 32767 files, and a run
+// over all of them must convert them all, not report success for none.
+void CollectSelectedFiles(RunWindow& window, std::vector<Text>& names, std::int32_t& count);
 
 // The 11-character second field of the file's first record, or the empty text when the file
 // does not exist, the identifier has another length, or it cannot name one folder.
