@@ -59,6 +59,7 @@ TEST(FileSystem, HiddenFilesAreNoPlainFilesAndListsAreInNameOrder) {
   drive.Write("d/.hidden", "");
   drive.Write("d/c.txt", "");
   drive.MakeFolder("d/sub.001");
+  drive.Write("d/x\\y.001", "");  // a native name that no path of the program can name
   FileSystem& fs = FileSystem::Instance();
   EXPECT_FALSE(fs.IsPlainFile(U"T:\\d\\.hidden"));
   EXPECT_TRUE(fs.Exists(U"T:\\d\\.hidden"));
@@ -155,6 +156,7 @@ TEST(ListFolders, NamesVisibleSubfoldersInNameOrderAndNoFiles) {
   drive.MakeFolder("data/" + std::string("現場"));
   drive.MakeFolder("data/.cache");
   drive.MakeFolder("data/b/inner");
+  drive.MakeFolder("data/b\\inner");  // would open data/b/inner when listed
   drive.Write("data/12345678.001", "x");
 
   EXPECT_EQ(FileSystem::Instance().ListFolders(U"T:\\data"), (std::vector<Text>{U"A", U"b", U"現場"}));

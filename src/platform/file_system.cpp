@@ -84,6 +84,10 @@ bool WildcardMatch(TextView pattern, TextView name) {
 
 bool IsHiddenName(const std::string& name) { return !name.empty() && name[0] == '.'; }
 
+// A backslash separates folders in the program's paths, so an entry whose native name holds
+// one could be listed but never opened: the path made from it names another entry, or none.
+bool IsNameableInPaths(const std::string& name) { return name.find('\\') == std::string::npos; }
+
 std::map<char32_t, std::string> DriveRootsFromEnvironment() {
   std::map<char32_t, std::string> roots{{U'Z', "/"}};
   const char* table = std::getenv("TECRIS2QUILLO_DRIVES");
@@ -292,7 +296,7 @@ std::vector<Text> FileSystem::ListPlainFiles(const Text& pattern) const {
   for (fs::directory_iterator it(*native, ec), end; !ec && it != end; it.increment(ec)) {
     std::string name = it->path().filename().string();
     std::error_code typeError;
-    if (IsHiddenName(name) || !it->is_regular_file(typeError)) continue;
+    if (IsHiddenName(name) || !IsNameableInPaths(name) || !it->is_regular_file(typeError)) continue;
     Text text = FromUtf8(name);
     if (WildcardMatch(wildcard, text)) names.push_back(text);
   }
@@ -308,7 +312,7 @@ std::vector<Text> FileSystem::ListFolders(const Text& path) const {
   for (fs::directory_iterator it(*native, ec), end; !ec && it != end; it.increment(ec)) {
     std::string name = it->path().filename().string();
     std::error_code typeError;
-    if (IsHiddenName(name) || !it->is_directory(typeError)) continue;
+    if (IsHiddenName(name) || !IsNameableInPaths(name) || !it->is_directory(typeError)) continue;
     names.push_back(FromUtf8(name));
   }
   std::sort(names.begin(), names.end());
