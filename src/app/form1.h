@@ -46,6 +46,9 @@ class Form1 : public QWidget, public RunWindow {
   void ReportProgress(int done, int total, const Text& fileName) override;
   void Warning(const Text& text) override;
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private slots:
   void Command1_Click();
   void Command2_Click();
@@ -69,6 +72,7 @@ class Form1 : public QWidget, public RunWindow {
   std::unique_ptr<QtMessageBoxes> ownBoxes_;
   MessageBoxes& boxes_;
   bool busy_ = false;
+  bool centredWithFrame_ = false;
   std::optional<int> drive1Index_;
   std::optional<int> drive2Index_;
 

@@ -3,6 +3,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QScreen>
+#include <QTimer>
 #include <exception>
 
 #include "app/drive_list.h"
@@ -32,9 +33,20 @@ bool Form1::Form_Load() {
   return true;
 }
 
+// The window's position is that of its frame, so the frame's size is what is centred. Window
+// systems tell the frame's size only once the window is shown: the start-up centring uses what
+// is known then, and the first show centres again with the real frame.
 void Form1::CentreOnScreen() {
   QRect area = screen()->geometry();
-  move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+  QSize outer = frameGeometry().size();
+  move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
+}
+
+void Form1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (centredWithFrame_) return;
+  centredWithFrame_ = true;
+  QTimer::singleShot(0, this, [this] { CentreOnScreen(); });
 }
 
 void Form1::Command1_Click() {
