@@ -10,8 +10,12 @@
 
 namespace tq {
 
+// A run goes on after its boxes without returning to the event loop, so the part of the window
+// a box covered is painted again at once rather than left blank until the run ends.
 int Form1::MsgBox(const Text& text, int style, const std::optional<Text>& title) {
-  return boxes_.MsgBox(text, style, title);
+  int answer = boxes_.MsgBox(text, style, title);
+  if (isVisible()) repaint();
+  return answer;
 }
 
 Text Form1::SourceFolderText() { return Text2->Path(); }

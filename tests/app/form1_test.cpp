@@ -57,6 +57,7 @@ class Form1Test : public QObject {
   void executeStopsWithTheCheckMessages_data();
   void executeStopsWithTheCheckMessages();
   void executeConvertsTheSelectedFiles();
+  void windowIsPaintedAgainAfterABoxDuringARun();
   void progressShowsDuringARunOfSeveralFiles();
   void warningsOfARunAreShown();
   void endMessageClearsOverTheBackgroundOnly_data();
@@ -227,6 +228,45 @@ void Form1Test::executeConvertsTheSelectedFiles() {
   QCOMPARE(FinishedFlag(), 1);
   QVERIFY(QGuiApplication::overrideCursor() == nullptr);
   QVERIFY(Find<QProgressBar>(form, "ProgressBar1")->isHidden());
+}
+
+namespace {
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+}  // namespace
+
+// The run does not return to the event loop, so what a box covered is painted again at once
+// when the box closes; otherwise that part of the window stays blank until the run ends.
+void Form1Test::windowIsPaintedAgainAfterABoxDuringARun() {
+  WindowDrive drive;
+  drive.WriteBoring("12345678.001", "12345678001");
+  FileSystem::Instance().SetCurrentFolder(U"T:\\src");
+  ShownForm shown;
+  Form1& form = shown.form;
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  Find<QLineEdit>(form, "Text1")->setText("T:\\new");
+  SelectFiles(form, {"12345678.001"});
+  PaintCounter counter;
+  form.installEventFilter(&counter);
+  QCoreApplication::processEvents();
+  int paintsWhileAsked = -1;
+  shown.boxes.answers = {kAnswerYes};
+  shown.boxes.whileShown = [&] { paintsWhileAsked = counter.paints; };
+
+  QVERIFY(QMetaObject::invokeMethod(&form, "Command1_Click", Qt::DirectConnection));
+
+  QVERIFY(paintsWhileAsked >= 0);
+  QVERIFY(counter.paints > paintsWhileAsked);
+  QVERIFY(drive.Exists("new/12345678001/X5.txt"));
 }
 
 void Form1Test::warningsOfARunAreShown() {
