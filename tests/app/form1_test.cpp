@@ -252,7 +252,6 @@ void Form1Test::windowIsPaintedAgainAfterABoxDuringARun() {
   FileSystem::Instance().SetCurrentFolder(U"T:\\src");
   ShownForm shown;
   Form1& form = shown.form;
-  QVERIFY(QTest::qWaitForWindowExposed(&form));
   Find<QLineEdit>(form, "Text1")->setText("T:\\new");
   SelectFiles(form, {"12345678.001"});
   PaintCounter counter;
