@@ -147,7 +147,9 @@ int Convert(const std::vector<std::string>& args) {
   std::optional<Text> destination = FolderArgument(fs, parsed->positional[1]);
   if (!source || !destination) return kExitUsage;
   RunRequest request{*source, *destination, {}};
-  for (std::size_t i = 2; i < parsed->positional.size(); ++i) request.files.push_back(FromUtf8(parsed->positional[i]));
+  for (std::size_t i = 2; i < parsed->positional.size(); ++i) {
+    request.files.push_back(FromUtf8(parsed->positional[i]));
+  }
   if (request.files.empty()) request.files = ListConvertibleFiles(fs, FolderAsTheRunReadsIt(fs, *source));
 
   CliOptions options;
