@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "common/values.h"
-#include "patterns/pattern_settings.h"
 #include "platform/file_system.h"
 #include "run/execute.h"
 
@@ -17,22 +16,10 @@ namespace {
 
 using namespace tq;
 
-// A window that selects every file and answers every question Yes.
-class BatchWindow : public RunWindow {
+// Answers every question Yes.
+class BatchObserver : public RunObserver {
  public:
-  explicit BatchWindow(std::vector<Text> files) : files_(std::move(files)) {}
   int MsgBox(const Text&, int, const std::optional<Text>&) override { return kAnswerYes; }
-  Text SourceFolderText() override { return U"B:\\src\\"; }
-  Text DestinationText() override { return U"B:\\out"; }
-  void SetStatusCaption(const Text&) override {}
-  void FocusDestinationBox() override {}
-  void SetMousePointer(int) override {}
-  int FileListCount() override { return static_cast<int>(files_.size()); }
-  bool FileListSelected(int) override { return true; }
-  Text FileListItem(int index) override { return files_[static_cast<std::size_t>(index)]; }
-
- private:
-  std::vector<Text> files_;
 };
 
 std::string BoringBytes(const std::string& id, int rows) {
@@ -63,11 +50,14 @@ void TimeRuns(benchmark::State& state, int files, MakeBoring boring,
   }
   FileSystem fs(std::map<char32_t, std::string>{{U'B', root.string()}});
   fs.SetCurrentDrive(U'B');
-  FileSystem::Replace(std::move(fs));
-  SetPatternFolder(U"B:\\pat\\");
+  Converter converter(std::move(fs));
+  converter.Patterns().SetFolder(U"B:\\pat\\");
+  const RunRequest request{U"B:\\src\\", U"B:\\out", names};
   for (auto _ : state) {
-    BatchWindow window(names);
-    if (Command1_Click(window) != RunOutcome::kCompleted) state.SkipWithError("conversion failed");
+    BatchObserver observer;
+    if (Command1_Click(converter, request, observer) != RunOutcome::kCompleted) {
+      state.SkipWithError("conversion failed");
+    }
   }
   state.SetItemsProcessed(state.iterations() * files);
   std::filesystem::remove_all(root);

@@ -6,7 +6,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "patterns/pattern_settings.h"
 #include "run/execute.h"
 #include "support/test_support.h"
 
@@ -58,7 +57,7 @@ class SectionChainRunTest : public ::testing::Test {
     drive.MakeFolder("src");
     drive.MakeFolder("out");
     drive.MakeFolder("patdat");
-    SetPatternFolder(U"T:\\patdat\\");
+    converter.Patterns().SetFolder(U"T:\\patdat\\");
     window.source = U"T:\\src";
     window.destination = U"T:\\out";
   }
@@ -74,7 +73,7 @@ class SectionChainRunTest : public ::testing::Test {
       names.push_back(T(name));
     }
     window.SelectAll(names);
-    return Command1_Click(window);
+    return window.Run(converter);
   }
 
   RunOutcome Convert(const std::vector<std::string>& lines) { return ConvertFiles({lines}); }
@@ -84,6 +83,7 @@ class SectionChainRunTest : public ::testing::Test {
   static std::string Folder(int file) { return "out/12345678" + std::string("00") + std::to_string(file) + "/"; }
 
   TempDrive drive;
+  Converter converter{drive.Files()};
   ScriptedWindow window;
 };
 
@@ -143,11 +143,10 @@ TEST_F(SectionChainRunTest, SectionDFilesUseTheLayersInTheBoringFolder) {
 }
 
 TEST_F(SectionChainRunTest, SectionDFilesTakeTheLayersOfTheSameFilesSectionX) {
-  ::setenv("TECRIS2QUILLO_PROGRAM_FOLDER", drive.Root().c_str(), 1);
+  converter.Patterns().SetProgramFolder(U"T:\\");
   drive.Write(Folder(3) + "X1.txt", CrLf({"   1,  99.00,0909,stale layer of an earlier run"}));
   std::vector<std::string> sectionX = {HeaderLine("X", 2), R"("X","1","","2.0","砂","")", R"("X","2","","9.0","粘土","")"};
   ASSERT_EQ(Convert(Join({kSectionD, sectionX})), RunOutcome::kCompleted);
-  ::unsetenv("TECRIS2QUILLO_PROGRAM_FOLDER");
   std::string x100 = Out("X100.txt");
   EXPECT_NE(x100.find(test::Sjis(",1000,砂,")), std::string::npos) << x100;
   EXPECT_NE(x100.find(test::Sjis(",1001,粘土,")), std::string::npos) << x100;
@@ -200,7 +199,7 @@ TEST_F(SectionChainRunTest, TheExampleBoringsConvertToTheSameBytesTwice) {
     drive.Write(std::string("src/") + example, bytes);
   }
   window.SelectAll({U"12345678.003", U"12345678.004"});
-  ASSERT_EQ(Command1_Click(window), RunOutcome::kCompleted);
+  ASSERT_EQ(window.Run(converter), RunOutcome::kCompleted);
   std::vector<std::string> first;
   for (int boring : {3, 4}) {
     for (const char* name : files) {
@@ -215,7 +214,7 @@ TEST_F(SectionChainRunTest, TheExampleBoringsConvertToTheSameBytesTwice) {
   first.push_back(Out("X3.txt", 3));
   // Without section X the second boring's remarks are found all the same.
   EXPECT_EQ(Out("X12.txt", 4), Out("X12.txt", 3));
-  ASSERT_EQ(Command1_Click(window), RunOutcome::kCompleted);
+  ASSERT_EQ(window.Run(converter), RunOutcome::kCompleted);
   std::size_t k = 0;
   for (int boring : {3, 4}) {
     for (const char* name : files) EXPECT_EQ(Out(name, boring), first[k++]) << boring << " " << name;

@@ -1,9 +1,7 @@
 // Whole Execute commands: the checks and their messages, the per-file loop, failures.
 #include <gtest/gtest.h>
 
-#include "patterns/pattern_settings.h"
 #include "platform/file_system.h"
-#include "platform/output_file.h"
 #include "run/execute.h"
 #include "support/test_support.h"
 
@@ -35,14 +33,9 @@ class ExecuteTest : public ::testing::Test {
     drive_.MakeFolder("src");
     drive_.MakeFolder("out");
     drive_.MakeFolder("pat");
-    SetPatternFolder(U"T:\\pat\\");
-    FinishedFlag() = 0;
+    converter_.Patterns().SetFolder(U"T:\\pat\\");
     window_.source = U"T:\\src\\";
     window_.destination = U"T:\\out";
-  }
-  void TearDown() override {
-    SetPatternFolder(Text());
-    SetWriteFailureHookForTesting(nullptr);
   }
 
   void AddSource(const std::string& name, const std::string& bytes) {
@@ -51,7 +44,7 @@ class ExecuteTest : public ::testing::Test {
     window_.selected.push_back(true);
   }
 
-  RunOutcome Run() { return Command1_Click(window_); }
+  RunOutcome Run() { return window_.Run(converter_); }
 
   void ExpectOneMessage(const Text& text, int style, const std::optional<Text>& title) {
     ASSERT_EQ(window_.messages.size(), 1u);
@@ -61,6 +54,7 @@ class ExecuteTest : public ::testing::Test {
   }
 
   TempDrive drive_;
+  Converter converter_{drive_.Files()};
   ScriptedWindow window_;
 };
 
@@ -71,7 +65,7 @@ TEST_F(ExecuteTest, TwoFilesConvertIntoTheirBoringFolders) {
   EXPECT_TRUE(window_.messages.empty());
   EXPECT_EQ(window_.captions, (std::vector<Text>{kCaptionConverting, kCaptionFinished}));
   EXPECT_EQ(window_.pointers, (std::vector<int>{kPointerHourglass, kPointerDefault}));
-  EXPECT_EQ(FinishedFlag(), 1);
+  EXPECT_EQ(converter_.FinishedFlag(), 1);
   EXPECT_EQ(drive_.Read("out/12345678001/X5.txt"), kX5);
   EXPECT_TRUE(drive_.Exists("out/12345678001/titl01.txt"));
   EXPECT_TRUE(drive_.Exists("out/12345678002/titl04.txt"));
@@ -149,7 +143,7 @@ TEST_F(ExecuteTest, RefusedFileStopsTheRunKeepingEarlierFiles) {
   EXPECT_FALSE(drive_.Exists("out/12345678003"));
   EXPECT_EQ(window_.LastPointer(), kPointerDefault);
   EXPECT_EQ(window_.LastCaption(), U"");
-  EXPECT_EQ(FinishedFlag(), 0);
+  EXPECT_EQ(converter_.FinishedFlag(), 0);
 }
 
 TEST_F(ExecuteTest, MissingSelectedFileIsRefused) {
@@ -172,12 +166,12 @@ TEST_F(ExecuteTest, MalformedFileStopsWithFileLineAndCause) {
   EXPECT_FALSE(drive_.Exists("out/12345678002")) << "later files are not processed";
   EXPECT_EQ(window_.LastCaption(), U"");
   EXPECT_EQ(window_.LastPointer(), kPointerDefault);
-  EXPECT_EQ(FinishedFlag(), 0);
+  EXPECT_EQ(converter_.FinishedFlag(), 0);
 }
 
 TEST_F(ExecuteTest, OutputThatCannotBeWrittenStopsTheRun) {
   AddSource("12345678.001", Boring("12345678001", kSectionC));
-  SetWriteFailureHookForTesting([](const std::string& path) { return path.ends_with("X5.txt"); });
+  converter_.Files().SetFaultHook([](FileOperation, const std::string& path) { return path.ends_with("X5.txt"); });
   EXPECT_EQ(Run(), RunOutcome::kConversionFailed);
   ASSERT_EQ(window_.messages.size(), 1u);
   EXPECT_NE(U8(window_.messages[0].text).find("X5.txt"), std::string::npos);
@@ -210,7 +204,7 @@ TEST_F(ExecuteTest, SectionOutOfOrderIsPassedOver) {
 TEST_F(ExecuteTest, DestinationWithoutBackslashAfterTheColonLandsInTheCheckedFolder) {
   AddSource("12345678.001", Boring("12345678001", kSectionC));
   drive_.MakeFolder("elsewhere");
-  FileSystem::Instance().SetCurrentFolder(U"T:\\elsewhere");
+  converter_.Files().SetCurrentFolder(U"T:\\elsewhere");
   window_.destination = U"T:out";
   window_.source = U"T:src";
   ASSERT_EQ(Run(), RunOutcome::kCompleted);
@@ -241,6 +235,49 @@ TEST_F(ExecuteTest, CountOutsideTheRangeStopsTheRunNamingItsLine) {
     ASSERT_EQ(window_.messages.size(), 1u) << header;
     EXPECT_NE(U8(window_.messages[0].text).find("2 行目"), std::string::npos) << U8(window_.messages[0].text);
   }
+}
+
+// Two converters in one process: each keeps its own current drive, write failures, pattern
+// folder and finished flag.
+TEST(TwoConverters, ShareNothing) {
+  TempDrive failing;
+  TempDrive working;
+  Converter first(failing.Files());
+  Converter second(working.Files());
+  for (auto [drive, converter] : {std::pair{&failing, &first}, std::pair{&working, &second}}) {
+    drive->MakeFolder("out");
+    drive->Write("src/12345678.001", Boring("12345678001", kSectionC));
+    converter->Files().SetCurrentDrive(U'Z');
+  }
+  first.Files().SetFaultHook([](FileOperation, const std::string& path) { return path.ends_with("X5.txt"); });
+  first.Patterns().SetFolder(U"T:\\first\\");
+  ScriptedWindow window;
+  window.source = U"T:\\src";
+  window.destination = U"T:\\out";
+  window.SelectAll({U"12345678.001"});
+
+  EXPECT_EQ(window.Run(first), RunOutcome::kConversionFailed);
+  EXPECT_EQ(first.Files().CurrentDrive(), U'T');
+  EXPECT_EQ(second.Files().CurrentDrive(), U'Z');
+  EXPECT_EQ(second.Patterns().Folder(), U"");
+
+  EXPECT_EQ(window.Run(second), RunOutcome::kCompleted);
+  EXPECT_EQ(working.Read("out/12345678001/X5.txt"), kX5);
+  EXPECT_FALSE(failing.Exists("out/12345678001/X5.txt"));
+  EXPECT_EQ(first.FinishedFlag(), 0);
+  EXPECT_EQ(second.FinishedFlag(), 1);
+}
+
+// An observer that answers nothing creates no folder and shows nothing it was not asked to.
+TEST(RunObserver, AnswersOkAndNoByDefault) {
+  TempDrive drive;
+  drive.Write("src/12345678.001", Boring("12345678001", {}));
+  Converter converter(drive.Files());
+  RunObserver silent;
+  EXPECT_EQ(silent.MsgBox(U"x", kStyleOkExclamation, std::nullopt), kAnswerOk);
+  EXPECT_EQ(Command1_Click(converter, {U"T:\\src", U"T:\\new", {U"12345678.001"}}, silent),
+            RunOutcome::kStoppedByCheck);
+  EXPECT_FALSE(drive.Exists("new"));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "common/errors.h"
+#include "platform/boring_files.h"
 #include "platform/file_system.h"
 #include "platform/output_file.h"
 #include "platform/qpro.h"
@@ -29,7 +30,7 @@ TEST(FileSystem, DrivesComeFromTheEnvironmentWithZAsRoot) {
 TEST(FileSystem, ResolvesRelativeAndDriveRelativePaths) {
   TempDrive drive;
   drive.MakeFolder("data/sub");
-  FileSystem& fs = FileSystem::Instance();
+  FileSystem& fs = drive.Files();
   ASSERT_TRUE(fs.SetCurrentFolder(U"T:\\data"));
   EXPECT_EQ(fs.CurrentFolder(U'T'), U"T:\\data");
   std::string root = drive.Root().string();
@@ -46,7 +47,7 @@ TEST(FileSystem, FindsNamesWithoutRegardToCaseWhenTheExactOneIsMissing) {
   drive.Write("Pat/l4.txt", "x");
   drive.Write("Pat/L2.txt", "exact");
   drive.Write("Pat/l2.txt", "other");
-  FileSystem& fs = FileSystem::Instance();
+  FileSystem& fs = drive.Files();
   EXPECT_TRUE(fs.IsPlainFile(U"T:\\PAT\\L4.TXT"));
   EXPECT_EQ(fs.ReadFile(U"T:\\pat\\L2.txt"), "exact");
   EXPECT_EQ(fs.ReadFile(U"T:\\Pat\\l2.txt"), "other");
@@ -60,13 +61,13 @@ TEST(FileSystem, HiddenFilesAreNoPlainFilesAndListsAreInNameOrder) {
   drive.Write("d/c.txt", "");
   drive.MakeFolder("d/sub.001");
   drive.Write("d/x\\y.001", "");  // a native name that no path of the program can name
-  FileSystem& fs = FileSystem::Instance();
+  FileSystem& fs = drive.Files();
   EXPECT_FALSE(fs.IsPlainFile(U"T:\\d\\.hidden"));
   EXPECT_TRUE(fs.Exists(U"T:\\d\\.hidden"));
   EXPECT_FALSE(fs.IsPlainFile(U"T:\\d\\sub.001"));
   EXPECT_EQ(fs.ListPlainFiles(U"T:\\d\\*.*"), (std::vector<Text>{U"a.001", U"b.001", U"c.txt"}));
   EXPECT_EQ(fs.ListPlainFiles(U"T:\\d\\*.0?1"), (std::vector<Text>{U"a.001", U"b.001"}));
-  EXPECT_EQ(FCount(U"T:\\d\\*.*"), 3);
+  EXPECT_EQ(FCount(fs, U"T:\\d\\*.*"), 3);
 }
 
 TEST(FileSystem, DrivePathPicksTheDriveWhoseRootHoldsThePath) {
@@ -88,7 +89,8 @@ TEST(FileSystem, CurrentDriveNeedsAnOpenableRoot) {
 
 TEST(OutputFile, WritesCodePage932WithCrLf) {
   TempDrive drive;
-  OutputFile out(U"T:\\x.txt");
+  BoringFiles files = drive.Folder(U"T:");
+  OutputFile out(files, U"x.txt");
   out.WriteLine(U"砂");
   out.WriteEmptyLine();
   out.WriteLine(U"a");
@@ -100,11 +102,11 @@ TEST(OutputFile, WritesCodePage932WithCrLf) {
 TEST(OutputFile, AFailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
   TempDrive drive;
   drive.Write("X5.txt", "old\r\n");
-  SetWriteFailureHookForTesting([](const std::string& path) { return path.ends_with("X5.txt"); });
-  OutputFile out(U"T:\\X5.txt");
+  drive.Files().SetFaultHook([](FileOperation, const std::string& path) { return path.ends_with("X5.txt"); });
+  BoringFiles files = drive.Folder(U"T:");
+  OutputFile out(files, U"X5.txt");
   out.WriteLine(U"new");
   EXPECT_THROW(out.Commit(), ConversionError);
-  SetWriteFailureHookForTesting(nullptr);
   EXPECT_EQ(drive.Read("X5.txt"), "old\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive.Root()), {}), 1);
 }
@@ -116,7 +118,8 @@ TEST(OutputFile, ALeftoverTemporaryOfTheSameProcessIdIsPassedOver) {
   const std::string leftover = ".X5.txt.tmp" + std::to_string(::getpid());
   drive.Write(leftover, "half");
   drive.Write(leftover + "-1", "half");
-  OutputFile out(U"T:\\X5.txt");
+  BoringFiles files = drive.Folder(U"T:");
+  OutputFile out(files, U"X5.txt");
   out.WriteLine(U"new");
   out.Commit();
   EXPECT_EQ(drive.Read("X5.txt"), "new\r\n");
@@ -127,10 +130,48 @@ TEST(OutputFile, ALeftoverTemporaryOfTheSameProcessIdIsPassedOver) {
 TEST(OutputFile, ATargetThatCannotBeReplacedIsAnError) {
   TempDrive drive;
   drive.MakeFolder("X5.txt/inside");
-  OutputFile out(U"T:\\X5.txt");
+  BoringFiles files = drive.Folder(U"T:");
+  OutputFile out(files, U"X5.txt");
   EXPECT_THROW(out.Commit(), ConversionError);
-  OutputFile nowhere(U"T:\\missing\\X5.txt");
+  BoringFiles missing = drive.Folder(U"T:\\missing");
+  OutputFile nowhere(missing, U"X5.txt");
   EXPECT_THROW(nowhere.Commit(), ConversionError);
+}
+
+// Each operation of a replacement, in the order it is made, may fail on its own: the old file
+// stays whole and no temporary file is left behind.
+TEST(OutputFile, EveryOperationOfAReplacementCanFailAlone) {
+  TempDrive drive;
+  std::vector<FileOperation> seen;
+  drive.Files().SetFaultHook([&](FileOperation operation, const std::string& path) {
+    EXPECT_TRUE(path.ends_with("/table.txt")) << path;
+    seen.push_back(operation);
+    return false;
+  });
+  ReplaceFileContents(drive.Files(), U"T:\\table.txt", "old", /*durable=*/true);
+  const std::vector<FileOperation> operations{FileOperation::kOpen, FileOperation::kWrite, FileOperation::kSync,
+                                              FileOperation::kRename};
+  ASSERT_EQ(seen, operations);
+  for (std::size_t n = 0; n < operations.size(); ++n) {
+    SCOPED_TRACE(n);
+    std::size_t calls = 0;
+    drive.Files().SetFaultHook([&](FileOperation, const std::string&) { return calls++ == n; });
+    EXPECT_THROW(ReplaceFileContents(drive.Files(), U"T:\\table.txt", "new", true), ConversionError);
+    EXPECT_EQ(drive.Read("table.txt"), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive.Root()), {}), 1);
+  }
+}
+
+TEST(FileSystem, FolderCreationAndRenamesAskTheFaultHook) {
+  TempDrive drive;
+  drive.Write("a.txt", "a");
+  drive.Files().SetFaultHook([](FileOperation operation, const std::string&) {
+    return operation == FileOperation::kCreateFolder || operation == FileOperation::kRename;
+  });
+  EXPECT_FALSE(drive.Files().CreateFolder(U"T:\\new"));
+  EXPECT_FALSE(drive.Files().RenameFile(U"T:\\a.txt", U"T:\\b.txt"));
+  EXPECT_FALSE(drive.Exists("new"));
+  EXPECT_TRUE(drive.Exists("a.txt"));
 }
 
 TEST(SupportFunctions, CountCharactersAndTrimBlanks) {
@@ -141,11 +182,12 @@ TEST(SupportFunctions, CountCharactersAndTrimBlanks) {
 }
 
 TEST(SupportFunctions, SysDirNamesTheConfigurationFolder) {
+  const FileSystem fs({{U'Z', "/"}});
   ::setenv("TECRIS2QUILLO_SYSDIR", "/etc/tecris", 1);
-  EXPECT_EQ(SysDir(), U"Z:\\etc\\tecris");
+  EXPECT_EQ(SysDir(fs), U"Z:\\etc\\tecris");
   ::unsetenv("TECRIS2QUILLO_SYSDIR");
   ::setenv("XDG_CONFIG_HOME", "/home/u/.cfg", 1);
-  EXPECT_EQ(SysDir(), U"Z:\\home\\u\\.cfg\\tecris2quillo");
+  EXPECT_EQ(SysDir(fs), U"Z:\\home\\u\\.cfg\\tecris2quillo");
   ::unsetenv("XDG_CONFIG_HOME");
 }
 
@@ -159,14 +201,14 @@ TEST(ListFolders, NamesVisibleSubfoldersInNameOrderAndNoFiles) {
   drive.MakeFolder("data/b\\inner");  // would open data/b/inner when listed
   drive.Write("data/12345678.001", "x");
 
-  EXPECT_EQ(FileSystem::Instance().ListFolders(U"T:\\data"), (std::vector<Text>{U"A", U"b", U"現場"}));
-  EXPECT_EQ(FileSystem::Instance().ListFolders(U"T:\\DATA\\"), (std::vector<Text>{U"A", U"b", U"現場"}));
+  EXPECT_EQ(drive.Files().ListFolders(U"T:\\data"), (std::vector<Text>{U"A", U"b", U"現場"}));
+  EXPECT_EQ(drive.Files().ListFolders(U"T:\\DATA\\"), (std::vector<Text>{U"A", U"b", U"現場"}));
 }
 
 TEST(ListFolders, EmptyForMissingFoldersFilesAndDrives) {
   TempDrive drive;
   drive.Write("plain.txt", "x");
-  const FileSystem& fs = FileSystem::Instance();
+  const FileSystem& fs = drive.Files();
   EXPECT_TRUE(fs.ListFolders(U"T:\\missing").empty());
   EXPECT_TRUE(fs.ListFolders(U"T:\\plain.txt").empty());
   EXPECT_TRUE(fs.ListFolders(U"Q:\\").empty());

@@ -13,14 +13,16 @@ using test::ScriptedWindow;
 using test::TempDrive;
 using test::U8;
 
-TEST(CheckFolderPath, TrimsCompletesAndRefuses) {
-  TempDrive drive;
-  struct Case {
-    Text in;
-    bool ok;
-    Text completed;
-    bool driveMessage;
-  } cases[] = {
+struct CheckCase {
+  Text in;
+  bool ok;
+  Text completed;
+  bool driveMessage;
+};
+
+// Folder texts on a file system of the drives T: and Z:.
+const std::vector<CheckCase>& CheckCases() {
+  static const std::vector<CheckCase> cases = {
       {U"  T:\\data  ", true, U"T:\\data\\", false},
       {U"\u3000T:\\data\u3000", true, U"T:\\data\\", false},
       {U"T:data", true, U"T:\\data\\", false},
@@ -38,10 +40,15 @@ TEST(CheckFolderPath, TrimsCompletesAndRefuses) {
       {U"T:\\a*", false, U"T:\\a*", false},
       {U"T:\\a?b", false, U"T:\\a?b", false},
   };
-  for (const Case& c : cases) {
+  return cases;
+}
+
+TEST(CheckFolderPath, TrimsCompletesAndRefuses) {
+  TempDrive drive;
+  for (const CheckCase& c : CheckCases()) {
     ScriptedWindow window;
     Text path = c.in;
-    EXPECT_EQ(CheckFolderPath(path, window), c.ok) << U8(c.in);
+    EXPECT_EQ(CheckFolderPath(drive.Files(), path, window), c.ok) << U8(c.in);
     EXPECT_EQ(U8(path), U8(c.completed)) << U8(c.in);
     ASSERT_EQ(window.messages.size(), c.driveMessage ? 1u : 0u) << U8(c.in);
     if (!c.driveMessage) continue;
@@ -55,11 +62,27 @@ TEST(CheckFolderPath, DriveMessageIsSeventyCharacters) { EXPECT_EQ(kDriveNameMes
 
 TEST(CheckFolderPath, MakesTheDriveCurrent) {
   TempDrive drive;
-  FileSystem::Instance().SetCurrentDrive(U'Z');
+  drive.Files().SetCurrentDrive(U'Z');
   ScriptedWindow window;
   Text path = U"T:\\x";
-  ASSERT_TRUE(CheckFolderPath(path, window));
-  EXPECT_EQ(FileSystem::Instance().CurrentDrive(), U'T');
+  ASSERT_TRUE(CheckFolderPath(drive.Files(), path, window));
+  EXPECT_EQ(drive.Files().CurrentDrive(), U'T');
+}
+
+// A caller that only wants the text gets what the check gives, without its messages, and the
+// current drive and folder stay as they were.
+TEST(CompleteFolderPath, CompletesLikeTheCheckAndLeavesTheCurrentDrive) {
+  TempDrive drive;
+  drive.MakeFolder("data");
+  drive.Files().SetCurrentFolder(U"T:\\data");
+  drive.Files().SetCurrentDrive(U'Z');
+  for (const CheckCase& c : CheckCases()) {
+    Text path = c.in;
+    EXPECT_EQ(CompleteFolderPath(drive.Files(), path), c.ok) << U8(c.in);
+    EXPECT_EQ(U8(path), U8(c.completed)) << U8(c.in);
+    EXPECT_EQ(drive.Files().CurrentDrive(), U'Z') << U8(c.in);
+    EXPECT_EQ(drive.Files().CurrentFolder(U'T'), U"T:\\data") << U8(c.in);
+  }
 }
 
 TEST(EnsureDestinationFolder, AsksOnceThenCreatesEveryMissingLevel) {
@@ -67,7 +90,7 @@ TEST(EnsureDestinationFolder, AsksOnceThenCreatesEveryMissingLevel) {
   drive.MakeFolder("out");
   ScriptedWindow window;
   window.answers = {kAnswerYes};
-  EXPECT_EQ(EnsureDestinationFolder(U"T:\\out\\A\\B\\", window), EnsureResult::kExists);
+  EXPECT_EQ(EnsureDestinationFolder(drive.Files(), U"T:\\out\\A\\B\\", window), EnsureResult::kExists);
   ASSERT_EQ(window.messages.size(), 1u);
   EXPECT_EQ(window.messages[0].text, U"フォルダがありません。新規作成しますか？");
   EXPECT_EQ(window.messages[0].style, 36);
@@ -78,7 +101,7 @@ TEST(EnsureDestinationFolder, DeclinedCreatesNothing) {
   TempDrive drive;
   ScriptedWindow window;
   window.answers = {kAnswerNo};
-  EXPECT_EQ(EnsureDestinationFolder(U"T:\\A\\B\\", window), EnsureResult::kDeclined);
+  EXPECT_EQ(EnsureDestinationFolder(drive.Files(), U"T:\\A\\B\\", window), EnsureResult::kDeclined);
   EXPECT_FALSE(drive.Exists("A"));
 }
 
@@ -87,9 +110,9 @@ TEST(EnsureDestinationFolder, ExistingFolderAsksNothing) {
   drive.MakeFolder("A/B");
   drive.Write("F", "");
   ScriptedWindow window;
-  EXPECT_EQ(EnsureDestinationFolder(U"T:\\A\\B\\", window), EnsureResult::kExists);
-  EXPECT_EQ(EnsureDestinationFolder(U"T:\\", window), EnsureResult::kExists);
-  EXPECT_EQ(EnsureDestinationFolder(U"T:\\F\\", window), EnsureResult::kExists) << "a file counts as found";
+  EXPECT_EQ(EnsureDestinationFolder(drive.Files(), U"T:\\A\\B\\", window), EnsureResult::kExists);
+  EXPECT_EQ(EnsureDestinationFolder(drive.Files(), U"T:\\", window), EnsureResult::kExists);
+  EXPECT_EQ(EnsureDestinationFolder(drive.Files(), U"T:\\F\\", window), EnsureResult::kExists) << "a file counts as found";
   EXPECT_TRUE(window.messages.empty());
 }
 
@@ -98,7 +121,7 @@ TEST(EnsureDestinationFolder, ALevelThatCannotBeCreatedIsAnError) {
   drive.Write("F", "");
   ScriptedWindow window;
   window.answers = {kAnswerYes};
-  EXPECT_THROW(EnsureDestinationFolder(U"T:\\F\\G\\", window), ConversionError);
+  EXPECT_THROW(EnsureDestinationFolder(drive.Files(), U"T:\\F\\G\\", window), ConversionError);
 }
 
 TEST(SplitPath, EveryPieceFromIndexOne) {

@@ -9,7 +9,6 @@
 #include <filesystem>
 
 #include "common/errors.h"
-#include "patterns/pattern_settings.h"
 #include "support/test_support.h"
 
 namespace tq {
@@ -29,6 +28,12 @@ class LayersTest : public ::testing::Test {
     drive.Write("patdat/KISHITU.TXT", CrLf({PatternRow("0000", "埋土"), PatternRow("2001", "砂"), PatternRow("2002", "シルト")}));
     drive.Write("patdat/XKISHITU.TXT", CrLf({PatternRow("1000", "粘土"), PatternRow("4000", "礫")}));
   }
+  // Writes X1.txt into T:\out with the pattern data of the drive.
+  void WriteX1(const SectionTable& table, std::int16_t count) {
+    BoringFiles out = drive.Folder(U"T:\\out");
+    WriteX1File(out, drive.Patterns(), table, count);
+  }
+
   test::PatternDrive drive;
 };
 
@@ -151,13 +156,13 @@ TEST_F(LayersTest, WriteX1FileGroupsConsecutiveRowsBySoilName) {
   };
   for (const X1Case& c : cases) {
     SCOPED_TRACE(c.what);
-    WriteX1File(U"T:\\out", LayerTable(c.rows), static_cast<std::int16_t>(c.rows.size()));
+    WriteX1(LayerTable(c.rows), static_cast<std::int16_t>(c.rows.size()));
     EXPECT_EQ(drive.Read("out/X1.txt"), CrLf(c.x1));
   }
 }
 
 TEST_F(LayersTest, WriteX1FileLearnsNewNames) {
-  WriteX1File(U"T:\\out", LayerTable({{"1", "礫混じり砂"}, {"2", "粘土"}}), 2);
+  WriteX1(LayerTable({{"1", "礫混じり砂"}, {"2", "粘土"}}), 2);
   EXPECT_EQ(drive.Read("out/X1.txt"), CrLf({"   1,   1.00,1001,礫混じり砂", "   2,   2.00,1000,粘土"}));
   EXPECT_EQ(drive.Read("patdat/XKISHITU.TXT"),
             CrLf({PatternRow("1000", "粘土"), PatternRow("1001", "礫混じり砂"), PatternRow("4000", "礫")}));
@@ -170,7 +175,7 @@ TEST_F(LayersTest, WriteX1FileLearnsNewNames) {
 TEST_F(LayersTest, WriteX1FileKeepsTheOldFileWhenAPatternCannotBeGiven) {
   drive.Write("out/X1.txt", "old");
   drive.Write("patdat/XKISHITU.TXT", CrLf({PatternRow("3999", "粘土"), PatternRow("4000", "礫")}));
-  EXPECT_THROW(WriteX1File(U"T:\\out", LayerTable({{"1", "砂"}, {"2", "新しい土"}}), 2), ConversionError);
+  EXPECT_THROW(WriteX1(LayerTable({{"1", "砂"}, {"2", "新しい土"}}), 2), ConversionError);
   EXPECT_EQ(drive.Read("out/X1.txt"), "old");
 }
 
@@ -178,16 +183,19 @@ TEST_F(LayersTest, WriteX1FileKeepsTheOldFileWhenAPatternCannotBeGiven) {
 
 class LayerRunTest : public LayersTest {
  protected:
+  LayerRunTest() { drive.ShareFolders(converter.Patterns()); }
+
   RunOutcome Convert(const std::vector<std::string>& lines) {
     drive.Write("src/12345678002.001", CrLf(lines));
     window.source = U"T:\\src";
     window.destination = U"T:\\out";
     window.SelectAll({U"12345678002.001"});
-    return Command1_Click(window);
+    return window.Run(converter);
   }
   std::string X1() const { return drive.Read("out/12345678002/X1.txt"); }
   std::string X3() const { return drive.Read("out/12345678002/X3.txt"); }
 
+  Converter converter{drive.Files()};
   test::ScriptedWindow window;
 };
 
@@ -285,7 +293,9 @@ class WarnedWindow : public test::ScriptedWindow {
 };
 
 TEST_F(LayersTest, MarkerFailureIsWarnedOncePerRunAndTheRunCompletes) {
-  ::setenv("TECRIS2QUILLO_PROGRAM_FOLDER", drive.Native("no-such-folder").c_str(), 1);
+  Converter converter(drive.Files());
+  drive.ShareFolders(converter.Patterns());
+  converter.Patterns().SetProgramFolder(U"T:\\no-such-folder");
   drive.Write("src/12345678002.001",
               CrLf({kTitle, kXHeader3, "\"X\",\"1\",\"\",\"1\",\"新土1\",\"\"", "\"X\",\"2\",\"\",\"2\",\"新土2\",\"\"",
                     "\"X\",\"3\",\"\",\"3\",\"新土3\",\"\""}));
@@ -293,7 +303,7 @@ TEST_F(LayersTest, MarkerFailureIsWarnedOncePerRunAndTheRunCompletes) {
   window.source = U"T:\\src";
   window.destination = U"T:\\out";
   window.SelectAll({U"12345678002.001"});
-  ASSERT_EQ(Command1_Click(window), RunOutcome::kCompleted);
+  ASSERT_EQ(window.Run(converter), RunOutcome::kCompleted);
   ASSERT_EQ(window.warnings.size(), 1u);
   EXPECT_NE(window.warnings[0].find(U"PATADD.txt"), Text::npos);
   EXPECT_EQ(drive.Read("out/12345678002/X1.txt"),

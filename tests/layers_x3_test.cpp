@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
-#include "patterns/pattern_settings.h"
 #include "support/test_support.h"
 
 namespace tq {
@@ -19,10 +18,12 @@ class LayersX3Test : public ::testing::Test {
   void SetUp() override {
     drive.MakeFolder("patdat");
     drive.MakeFolder("out");
-    SetPatternFolder(U"T:\\patdat\\");
+    patterns.SetFolder(U"T:\\patdat\\");
   }
 
   test::TempDrive drive;
+  PatternData patterns{drive.Files(), Text()};
+  BoringFiles folder = drive.Folder(U"T:\\out");
 };
 
 // ---- L4.TXT ----
@@ -32,27 +33,27 @@ TEST_F(LayersX3Test, L4TableKeepsEveryRowInFileOrder) {
   for (int i = 1; i <= 60; ++i) lines.push_back(std::to_string(i) + ",字");
   lines.push_back("");
   drive.Write("patdat/L4.TXT", CrLf(lines));
-  L4Table l4 = ReadL4Table();
-  ASSERT_EQ(l4.size(), 60u) << "more than 50 rows are kept; a blank last line is no row";
-  EXPECT_EQ(U8(l4[59].number), "60");
-  EXPECT_EQ(U8(l4[59].character), "字");
-  EXPECT_EQ(l4[59].line, 60);
+  L4Table l4 = ReadL4Table(patterns);
+  ASSERT_EQ(l4.rows.size(), 60u) << "more than 50 rows are kept; a blank last line is no row";
+  EXPECT_EQ(U8(l4.rows[59].number), "60");
+  EXPECT_EQ(U8(l4.rows[59].character), "字");
+  EXPECT_EQ(l4.rows[59].line, 60);
 }
 
 TEST_F(LayersX3Test, BlankLinesBetweenL4RowsAreNoRow) {
   drive.Write("patdat/L4.TXT", CrLf({"1,暗", "", "  ", "5,灰"}));
-  L4Table l4 = ReadL4Table();
-  ASSERT_EQ(l4.size(), 2u);
-  EXPECT_EQ(U8(l4[1].number), "5");
-  EXPECT_EQ(U8(l4[1].character), "灰");
-  EXPECT_EQ(l4[1].line, 4);
+  L4Table l4 = ReadL4Table(patterns);
+  ASSERT_EQ(l4.rows.size(), 2u);
+  EXPECT_EQ(U8(l4.rows[1].number), "5");
+  EXPECT_EQ(U8(l4.rows[1].character), "灰");
+  EXPECT_EQ(l4.rows[1].line, 4);
 }
 
-TEST_F(LayersX3Test, MissingL4TableIsEmpty) { EXPECT_TRUE(ReadL4Table().empty()); }
+TEST_F(LayersX3Test, MissingL4TableIsEmpty) { EXPECT_TRUE(ReadL4Table(patterns).rows.empty()); }
 
 TEST_F(LayersX3Test, L4TableCutShortIsReportedWithItsLine) {
   drive.Write("patdat/L4.TXT", CrLf({"1,暗", "5"}));
-  std::optional<ConversionError> error = test::ConversionErrorOf([&] { ReadL4Table(); });
+  std::optional<ConversionError> error = test::ConversionErrorOf([&] { ReadL4Table(patterns); });
   ASSERT_TRUE(error) << "no error";
   EXPECT_NE(error->Cause().find(U"L4.TXT」の 2 行目"), Text::npos) << U8(error->Cause());
 }
@@ -60,7 +61,7 @@ TEST_F(LayersX3Test, L4TableCutShortIsReportedWithItsLine) {
 // ---- One line ----
 
 L4Table SampleL4() {
-  return {{U"1", U"暗", 1}, {U"5", U"灰", 2}, {U"12", U"砂", 3}, {U"7", U"暗", 4}, {U"100", U"褐", 5}, {U"3", U"～", 6}};
+  return {U"T:\\patdat\\L4.TXT", {{U"1", U"暗", 1}, {U"5", U"灰", 2}, {U"12", U"砂", 3}, {U"7", U"暗", 4}, {U"100", U"褐", 5}, {U"3", U"～", 6}}};
 }
 
 struct LineCase {
@@ -85,7 +86,7 @@ TEST_F(LayersX3Test, WriteX3LineCodesUpToThreeCharactersOfEachHalf) {
   };
   for (const LineCase& c : cases) {
     SCOPED_TRACE(c.what);
-    OutputFile out(U"T:\\out\\X3.txt");
+    OutputFile out(folder, U"X3.txt");
     int lineNumber = 1;
     WriteX3Line(lineNumber, U"   2.50", T(c.description), SampleL4(), out);
     out.Commit();
@@ -95,7 +96,7 @@ TEST_F(LayersX3Test, WriteX3LineCodesUpToThreeCharactersOfEachHalf) {
 }
 
 TEST_F(LayersX3Test, LineNumberKeepsItsLastThreeDigits) {
-  OutputFile out(U"T:\\out\\X3.txt");
+  OutputFile out(folder, U"X3.txt");
   for (int lineNumber : {7, 999, 1000, 1234}) WriteX3Line(lineNumber, U"   1.00", U"灰", SampleL4(), out);
   out.Commit();
   EXPECT_EQ(drive.Read("out/X3.txt"), CrLf({"  7,   1.00,05    ,灰,      ,,", "999,   1.00,05    ,灰,      ,,",
@@ -103,7 +104,7 @@ TEST_F(LayersX3Test, LineNumberKeepsItsLastThreeDigits) {
 }
 
 TEST_F(LayersX3Test, SeparatorIsFullWidthTildeInCodePage932) {
-  OutputFile out(U"T:\\out\\X3.txt");
+  OutputFile out(folder, U"X3.txt");
   int lineNumber = 1;
   WriteX3Line(lineNumber, U"   1.00", U"a\uFF5Eb", {}, out);
   out.Commit();
@@ -113,10 +114,10 @@ TEST_F(LayersX3Test, SeparatorIsFullWidthTildeInCodePage932) {
 TEST_F(LayersX3Test, L4CodeBeyond16BitsIsReported) {
   for (const char32_t* number : {U"40000", U"1E999"}) {
     SCOPED_TRACE(U8(number));
-    OutputFile out(U"T:\\out\\X3.txt");
+    OutputFile out(folder, U"X3.txt");
     int lineNumber = 1;
     try {
-      WriteX3Line(lineNumber, U"   1.00", U"灰", {{number, U"灰", 9}}, out);
+      WriteX3Line(lineNumber, U"   1.00", U"灰", {U"T:\\patdat\\L4.TXT", {{number, U"灰", 9}}}, out);
       ADD_FAILURE() << "no error";
     } catch (const ConversionError& error) {
       EXPECT_NE(error.Cause().find(U"L4.TXT」の 9 行目"), Text::npos) << U8(error.Cause());
@@ -145,19 +146,19 @@ TEST_F(LayersX3Test, WriteX3FileGroupsByTrimmedDescription) {
   drive.Write("patdat/L4.TXT", CrLf({"1,暗", "5,灰", "12,褐"}));
   std::vector<GroupRow> rows = {{"0.5", ""}, {"1.0", "暗灰"}, {"2.5", " 暗灰 "}, {"3", ""}, {"4.25", "褐"},
                                 {"5", "褐～暗灰"}};
-  WriteX3File(U"T:\\out", DescriptionTable(rows), static_cast<std::int16_t>(rows.size()));
+  WriteX3File(folder, patterns, DescriptionTable(rows), static_cast<std::int16_t>(rows.size()));
   EXPECT_EQ(drive.Read("out/X3.txt"), CrLf({"  1,   2.50,0105  ,暗灰,      ,,", "  2,   4.25,12    ,褐,      ,,",
                                             "  3,   5.00,12    ,褐,0105  ,暗灰,～"}));
 }
 
 TEST_F(LayersX3Test, WriteX3FileWithoutL4TableLeavesEveryCodeSlotBlank) {
-  WriteX3File(U"T:\\out", DescriptionTable({{"1", "暗灰～褐"}}), 1);
+  WriteX3File(folder, patterns, DescriptionTable({{"1", "暗灰～褐"}}), 1);
   EXPECT_EQ(drive.Read("out/X3.txt"), CrLf({"  1,   1.00,      ,暗灰,      ,褐,～"}));
 }
 
 TEST_F(LayersX3Test, WriteX3FileWithoutRowsIsEmpty) {
   drive.Write("out/X3.txt", "old");
-  WriteX3File(U"T:\\out", SectionTable(5, 0), 0);
+  WriteX3File(folder, patterns, SectionTable(5, 0), 0);
   EXPECT_EQ(drive.Read("out/X3.txt"), "");
 }
 

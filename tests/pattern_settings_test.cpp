@@ -17,13 +17,11 @@ using test::U8;
 class PatternSettings : public ::testing::Test {
  protected:
   void SetUp() override { ::setenv("TECRIS2QUILLO_SYSDIR", drive_.Native("sys").c_str(), 1); }
-  void TearDown() override {
-    ::unsetenv("TECRIS2QUILLO_SYSDIR");
-    SetPatternFolder(Text());
-  }
+  void TearDown() override { ::unsetenv("TECRIS2QUILLO_SYSDIR"); }
   void WriteSetting(const std::string& bytes) { drive_.Write("sys/PatdatV5.ini", bytes); }
 
   TempDrive drive_;
+  PatternData patterns_{drive_.Files(), Text()};
 };
 
 TEST_F(PatternSettings, SecondLineFirstFieldTrimmed) {
@@ -38,15 +36,15 @@ TEST_F(PatternSettings, SecondLineFirstFieldTrimmed) {
   };
   for (const Case& c : cases) {
     WriteSetting(c.bytes);
-    EXPECT_EQ(U8(ReadPatternFolderSetting()), U8(c.folder)) << c.bytes;
+    EXPECT_EQ(U8(ReadPatternFolderSetting(drive_.Files())), U8(c.folder)) << c.bytes;
   }
 }
 
 TEST_F(PatternSettings, MissingOrEmptySettingFile) {
-  EXPECT_EQ(ReadPatternFolderSetting(), U"");
+  EXPECT_EQ(ReadPatternFolderSetting(drive_.Files()), U"");
   EXPECT_FALSE(drive_.Exists("sys/PatdatV5.ini")) << "no setting file is left behind";
   WriteSetting("");
-  EXPECT_EQ(ReadPatternFolderSetting(), U"");
+  EXPECT_EQ(ReadPatternFolderSetting(drive_.Files()), U"");
   EXPECT_FALSE(drive_.Exists("sys/PatdatV5.ini")) << "an empty setting file is deleted";
 }
 
@@ -66,7 +64,7 @@ TEST_F(PatternSettings, StartUpRefusesWithoutAUsableFolder) {
     std::filesystem::remove(drive_.Native("sys/PatdatV5.ini"));
     if (c.setting) WriteSetting(*c.setting);
     ScriptedWindow window;
-    EXPECT_EQ(LoadPatternFolder(window), c.ok) << c.name;
+    EXPECT_EQ(LoadPatternFolder(patterns_, window), c.ok) << c.name;
     if (c.ok) {
       EXPECT_TRUE(window.messages.empty()) << c.name;
       continue;
@@ -81,8 +79,8 @@ TEST_F(PatternSettings, StartUpSetsPatternFolder) {
   drive_.MakeFolder("patdat");
   WriteSetting(CrLf({"", "T:\\patdat\\"}));
   ScriptedWindow window;
-  ASSERT_TRUE(LoadPatternFolder(window));
-  EXPECT_EQ(PatternFolder(), U"T:\\patdat\\");
+  ASSERT_TRUE(LoadPatternFolder(patterns_, window));
+  EXPECT_EQ(patterns_.Folder(), U"T:\\patdat\\");
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
-#include "patterns/pattern_settings.h"
+#include "patterns/lookup_tables.h"
 #include "sections/section_a.h"
 #include "support/test_support.h"
 
@@ -38,9 +38,8 @@ class TitleSection : public ::testing::Test {
   void SetUp() override {
     drive_.MakeFolder("out");
     drive_.Write("pat/L2.txt", CrLf({"10,粘性土", "21, 砂質土 ", "21,礫"}));
-    SetPatternFolder(U"T:\\pat\\");
+    patterns_.SetFolder(U"T:\\pat\\");
   }
-  void TearDown() override { SetPatternFolder(Text()); }
 
   // Reads the section from the bytes (the run has read the first record kind) and writes it.
   Text Convert(const std::string& bytes, TitleFields& fields) {
@@ -49,11 +48,13 @@ class TitleSection : public ::testing::Test {
     Text header;
     Text kind;
     ReadSectionA(fields, file, header, kind);
-    WriteTitleFiles(U"T:\\out", fields, header);
+    WriteTitleFiles(out_, patterns_, fields, header);
     return kind;
   }
 
   TempDrive drive_;
+  PatternData patterns_{drive_.Files(), Text()};
+  BoringFiles out_ = drive_.Folder(U"T:\\out");
 };
 
 TEST_F(TitleSection, FullSectionWritesEveryLine) {
@@ -110,7 +111,7 @@ TEST_F(TitleSection, MarkedAndOddFieldsOfTitl04) {
   fields[17] = U"1234";
   fields[26] = U"xyz";
   fields[28] = U"  ";
-  WriteTitleFiles(U"T:\\out", fields, U"");
+  WriteTitleFiles(out_, patterns_, fields, U"");
   EXPECT_EQ(drive_.Read("out/titl04.txt"), Lines({"", "   3", "", "", "", "", "", "", "z", "", "", "", "", ""}));
 }
 
@@ -150,27 +151,27 @@ TEST(SplitByWidths, PartsAfterTheTextRanOutStay) {
 }
 
 TEST_F(TitleSection, L2LookupFirstMatchTrimmed) {
-  EXPECT_EQ(LookupL2Name(21), U"砂質土");
-  EXPECT_EQ(LookupL2Name(10), U"粘性土");
-  EXPECT_EQ(LookupL2Name(99), U"");
+  EXPECT_EQ(LookupL2Name(patterns_, 21), U"砂質土");
+  EXPECT_EQ(LookupL2Name(patterns_, 10), U"粘性土");
+  EXPECT_EQ(LookupL2Name(patterns_, 99), U"");
   std::vector<std::string> many;
   for (int i = 1; i <= 12; ++i) many.push_back(std::to_string(i) + ",name" + std::to_string(i));
   drive_.Write("pat/L2.txt", CrLf(many));
-  EXPECT_EQ(LookupL2Name(12), U"name12") << "the table is not limited to ten lines";
+  EXPECT_EQ(LookupL2Name(patterns_, 12), U"name12") << "the table is not limited to ten lines";
   drive_.Write("pat/L2.txt", CrLf({"1,a", "2"}));
-  EXPECT_EQ(LookupL2Name(2), U"") << "a line without a name matches nothing";
+  EXPECT_EQ(LookupL2Name(patterns_, 2), U"") << "a line without a name matches nothing";
   std::filesystem::remove(drive_.Native("pat/L2.txt"));
-  EXPECT_EQ(LookupL2Name(1), U"");
+  EXPECT_EQ(LookupL2Name(patterns_, 1), U"");
 }
 
 TEST_F(TitleSection, L2CodeIsTheRoundedValueOfField21) {
   TitleFields fields;
   fields[21] = U"20.5";  // halves to the even neighbour: 20, not in the table
-  WriteTitleFiles(U"T:\\out", fields, U"");
+  WriteTitleFiles(out_, patterns_, fields, U"");
   std::string titl02 = drive_.Read("out/titl02.txt");
   EXPECT_EQ(titl02, Lines(Concat({Empty(30), {".5", ""}, Empty(9)}))) << "line 31 keeps the last two characters";
   fields[21] = U"99999";  // no 16-bit code: no name
-  WriteTitleFiles(U"T:\\out", fields, U"");
+  WriteTitleFiles(out_, patterns_, fields, U"");
   EXPECT_EQ(drive_.Read("out/titl02.txt"), Lines(Concat({Empty(30), {"99", ""}, Empty(9)})));
 }
 

@@ -33,7 +33,8 @@ class SectionCTest : public ::testing::Test {
     std::int16_t count = -1;
     SectionTable table;
     ReadSectionC(count, table, file);
-    WriteX5File(U"T:\\b", table, count);
+    BoringFiles folder = drive_.Folder(U"T:\\b");
+    WriteX5File(folder, table, count);
     return drive_.Read("b/X5.txt");
   }
 

@@ -55,7 +55,8 @@ class WriteX100FileTest : public ::testing::Test {
   WriteX100FileTest() { drive.MakeFolder("b"); }
 
   std::vector<std::string> Write(const SectionTable& table) {
-    WriteX100File(U"T:\\b", table, static_cast<std::int16_t>(table.Rows()));
+    BoringFiles folder = drive.Folder(U"T:\\b");
+    WriteX100File(folder, table, static_cast<std::int16_t>(table.Rows()));
     return Lines(drive.Read("b/X100.txt"));
   }
 
@@ -221,16 +222,16 @@ TEST(ReadSectionDTest, MalformedFieldsStopWithTheirLine) {
 TEST(CountFileRecordsTest, CountsWholeRecordsOrLeavesTheCountWithoutAFile) {
   TempDrive drive;
   std::int16_t count = 7;
-  CountFileRecords(U"T:\\X1.txt", count, 4);
+  CountFileRecords(drive.Folder(U"T:"), U"X1.txt", count, 4);
   EXPECT_EQ(count, 7);
   drive.Write("X1.txt", kLayers);
-  CountFileRecords(U"T:\\X1.txt", count, 4);
+  CountFileRecords(drive.Folder(U"T:"), U"X1.txt", count, 4);
   EXPECT_EQ(count, 3);
   drive.Write("X1.txt", kLayers + "   4,   9.50");
-  CountFileRecords(U"T:\\X1.txt", count, 4);
+  CountFileRecords(drive.Folder(U"T:"), U"X1.txt", count, 4);
   EXPECT_EQ(count, 3);
   drive.Write("X1.txt", "");
-  CountFileRecords(U"T:\\X1.txt", count, 4);
+  CountFileRecords(drive.Folder(U"T:"), U"X1.txt", count, 4);
   EXPECT_EQ(count, 0);
 }
 

@@ -69,14 +69,16 @@ TEST(WriteX100AFileTest, SixValuesPerRow) {
   for (int k = 0; k < 6; ++k) table.At(values[k], 1) = T(row1[k]);
   table.At(2, 2) = U"5";  // values X100.txt takes do not appear
   table.At(22, 3) = U" 1e2E1 ";
-  WriteX100AFile(U"T:\\b", table, 3);
+  BoringFiles folder = drive.Folder(U"T:\\b");
+  WriteX100AFile(folder, table, 3);
   EXPECT_EQ(drive.Read("b/X100A.txt"), CrLf({"   1,7,2.5,0,3,1.5E-05,0.002", "   2,,,,,,", "   3,,,,,1000,"}));
 }
 
 TEST(WriteX100AFileTest, NoRowsGiveAnEmptyFile) {
   TempDrive drive;
   drive.MakeFolder("b");
-  WriteX100AFile(U"T:\\b", SectionTable(24, 0), 0);
+  BoringFiles folder = drive.Folder(U"T:\\b");
+  WriteX100AFile(folder, SectionTable(24, 0), 0);
   EXPECT_TRUE(drive.Exists("b/X100A.txt"));
   EXPECT_EQ(drive.Read("b/X100A.txt"), "");
 }

@@ -58,7 +58,8 @@ TEST(WriteL209FileTest, Value4ComesBeforeValues2And3) {
   for (int i = 0; i < 3; ++i) {
     for (int v = 0; v < 4; ++v) table.At(v + 1, i + 1) = T(rows[i][v]);
   }
-  WriteL209File(U"T:\\b", table, 3);
+  BoringFiles folder = drive.Folder(U"T:\\b");
+  WriteL209File(folder, table, 3);
   EXPECT_EQ(drive.Read("b/L209.txt"), CrLf({"   1,,   3.50,,30,,10,20,,,,,,,", "   2,,   0.00,,,,,0,,,,,,,",
                                             "   3,,  12.34,,0,,100,0.5,,,,,,,"}));
 }
@@ -66,7 +67,8 @@ TEST(WriteL209FileTest, Value4ComesBeforeValues2And3) {
 TEST(WriteL209FileTest, NoRowsGiveAnEmptyFile) {
   TempDrive drive;
   drive.MakeFolder("b");
-  WriteL209File(U"T:\\b", SectionTable(4, 0), 0);
+  BoringFiles folder = drive.Folder(U"T:\\b");
+  WriteL209File(folder, SectionTable(4, 0), 0);
   EXPECT_TRUE(drive.Exists("b/L209.txt"));
   EXPECT_EQ(drive.Read("b/L209.txt"), "");
 }

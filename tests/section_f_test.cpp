@@ -36,7 +36,8 @@ std::string WriteL204(const std::vector<std::array<const char*, 3>>& rows, std::
   for (std::size_t i = 0; i < rows.size(); ++i) {
     for (int v = 0; v < 3; ++v) table.At(v + 1, static_cast<int>(i + 1)) = T(rows[i][static_cast<std::size_t>(v)]);
   }
-  WriteL204File(U"T:\\b", table, static_cast<std::int16_t>(rows.size()), flag);
+  BoringFiles folder = drive.Folder(U"T:\\b");
+  WriteL204File(folder, table, static_cast<std::int16_t>(rows.size()), flag);
   return drive.Read("b/L204.txt");
 }
 

@@ -26,7 +26,8 @@ SectionTable Table(const Rows& rows) {
 std::string WriteL201(const Rows& g, const Rows& h) {
   TempDrive drive;
   drive.MakeFolder("b");
-  WriteL201File(U"T:\\b", Table(g), static_cast<std::int16_t>(g.size()), Table(h), static_cast<std::int16_t>(h.size()));
+  BoringFiles folder = drive.Folder(U"T:\\b");
+  WriteL201File(folder, Table(g), static_cast<std::int16_t>(g.size()), Table(h), static_cast<std::int16_t>(h.size()));
   return drive.Read("b/L201.txt");
 }
 
@@ -73,7 +74,10 @@ TEST(WriteL201FileTest, MoreMergedRowsThan16BitsCanCountStopWithoutAFile) {
   SectionTable g(3, 20000);
   SectionTable h(3, 12768);
   std::optional<ConversionError> error =
-      test::ConversionErrorOf([&] { WriteL201File(U"T:\\b", g, 20000, h, 12768); });
+      test::ConversionErrorOf([&] {
+        BoringFiles folder = drive.Folder(U"T:\\b");
+        WriteL201File(folder, g, 20000, h, 12768);
+      });
   ASSERT_TRUE(error) << "no error";
   EXPECT_NE(error->Cause().find(U"G の件数 20000 と H の件数 12768"), Text::npos);
   EXPECT_FALSE(drive.Exists("b/L201.txt"));

@@ -25,7 +25,8 @@ SectionTable ZTable(const std::vector<std::pair<std::string, Text>>& rows) {
 std::string WriteAndRead(const SectionTable& table) {
   TempDrive drive;
   drive.MakeFolder("b");
-  WriteX12File(U"T:\\b", table, static_cast<std::int16_t>(table.Rows()));
+  BoringFiles folder = drive.Folder(U"T:\\b");
+  WriteX12File(folder, table, static_cast<std::int16_t>(table.Rows()));
   return drive.Read("b/X12.txt");
 }
 

@@ -11,10 +11,7 @@
 #include <sstream>
 
 #include "common/errors.h"
-#include "common/warnings.h"
-#include "patterns/pattern_settings.h"
 #include "platform/file_lock.h"
-#include "platform/output_file.h"
 #include "support/test_support.h"
 
 namespace tq {
@@ -29,11 +26,6 @@ using test::U8;
 
 class SoilPatternsTest : public ::testing::Test {
  protected:
-  void TearDown() override {
-    SetWriteFailureHookForTesting(nullptr);
-    SetPatternLockWait(std::chrono::milliseconds(30000));
-  }
-
   void Tables(const std::vector<std::string>& soil, const std::vector<std::string>& extended) const {
     drive.Write("patdat/KISHITU.TXT", CrLf(soil));
     drive.Write("patdat/XKISHITU.TXT", CrLf(extended));
@@ -42,9 +34,9 @@ class SoilPatternsTest : public ::testing::Test {
   std::string Extended() const { return drive.Read("patdat/XKISHITU.TXT"); }
   bool Marker() const { return drive.Exists("prog/PATADD.txt"); }
 
-  Text Map(const std::string& name, const std::string& before = "") const {
+  Text Map(const std::string& name, const std::string& before = "") {
     Text code = T(before);
-    MapSoilNameToPattern(T(name), code);
+    MapSoilNameToPattern(drive.Patterns(), T(name), code);
     return code;
   }
 
@@ -199,13 +191,14 @@ TEST_F(SoilPatternsTest, RebuildPassesOtherLinesOnByteForByte) {
 TEST_F(SoilPatternsTest, FailedRebuildLeavesTheOldTable) {
   Tables({}, {PatternRow("1000", "砂"), PatternRow("4000", "礫")});
   std::string extended = Extended();
-  SetWriteFailureHookForTesting([](const std::string& path) { return path.find("XKISHITU") != std::string::npos; });
+  drive.Files().SetFaultHook(
+      [](FileOperation, const std::string& path) { return path.find("XKISHITU") != std::string::npos; });
   EXPECT_THROW(Map("シルト"), ConversionError);
   EXPECT_EQ(Extended(), extended);
   EXPECT_EQ(Soil(), "");
   EXPECT_FALSE(drive.Exists("patdat/XKISHITU.TMP"));
   EXPECT_FALSE(Marker());
-  SetWriteFailureHookForTesting(nullptr);
+  drive.Files().SetFaultHook(nullptr);
   EXPECT_EQ(U8(Map("シルト")), "1001");
 }
 
@@ -311,9 +304,9 @@ TEST_F(SoilPatternsTest, MarkerIsCreatedButNeverChanged) {
 }
 
 TEST_F(SoilPatternsTest, MarkerThatCannotBeCreatedIsAWarningAndKeepsTheRows) {
-  ::setenv("TECRIS2QUILLO_PROGRAM_FOLDER", drive.Native("no-such-folder").c_str(), 1);
+  drive.Patterns().SetProgramFolder(U"T:\\no-such-folder");
   std::vector<Text> warnings;
-  ScopedWarningSink sink([&](const Text& warning) { warnings.push_back(warning); });
+  drive.Patterns().SetWarningSink([&](const Text& warning) { warnings.push_back(warning); });
   EXPECT_EQ(U8(Map("砂")), "1000");
   ASSERT_EQ(warnings.size(), 1u);
   EXPECT_NE(warnings[0].find(U"PATADD.txt"), Text::npos) << U8(warnings[0]);
@@ -326,8 +319,9 @@ TEST_F(SoilPatternsTest, MarkerThatCannotBeCreatedIsAWarningAndKeepsTheRows) {
 TEST_F(SoilPatternsTest, LockHeldElsewhereStopsAfterTheWait) {
   Tables({PatternRow("2000", "砂")}, {});
   FileLock other;
-  ASSERT_EQ(other.Lock(U"T:\\patdat\\KISHITU.LCK", std::chrono::milliseconds(0)), FileLock::Result::kLocked);
-  SetPatternLockWait(std::chrono::milliseconds(100));
+  ASSERT_EQ(other.Lock(drive.Files(), U"T:\\patdat\\KISHITU.LCK", std::chrono::milliseconds(0)),
+            FileLock::Result::kLocked);
+  drive.Patterns().SetLockWait(std::chrono::milliseconds(100));
   Text cause = CauseOf([&] { Map("砂"); });
   EXPECT_NE(cause.find(U"ほかの変換が使用中"), Text::npos) << U8(cause);
   EXPECT_NE(cause.find(U"「砂」"), Text::npos) << U8(cause);
@@ -336,7 +330,7 @@ TEST_F(SoilPatternsTest, LockHeldElsewhereStopsAfterTheWait) {
 }
 
 TEST_F(SoilPatternsTest, LockFileThatCannotBeCreatedIsReported) {
-  SetPatternFolder(U"T:\\missing\\");
+  drive.Patterns().SetFolder(U"T:\\missing\\");
   Text cause = CauseOf([&] { Map("砂"); });
   EXPECT_NE(cause.find(U"T:\\missing\\KISHITU.LCK"), Text::npos) << U8(cause);
 }
@@ -367,11 +361,13 @@ TEST_F(SoilPatternsTest, FourProcessesAtOnceLoseNoNameAndGiveNoCodeTwice) {
       ::close(start[1]);
       char byte;
       (void)::read(start[0], &byte, 1);  // all children start together when the pipe closes
+      Converter converter(drive.Files());
+      drive.ShareFolders(converter.Patterns());
       test::ScriptedWindow window;
       window.source = U"T:\\src";
       window.destination = U"T:\\out";
       window.SelectAll({T("1234567800" + std::to_string(p) + ".001")});
-      ::_exit(Command1_Click(window) == RunOutcome::kCompleted ? 0 : 1);
+      ::_exit(window.Run(converter) == RunOutcome::kCompleted ? 0 : 1);
     }
     children.push_back(pid);
   }

@@ -17,25 +17,25 @@ using test::Sjis;
 using test::TempDrive;
 using test::U8;
 
-TEST(CollectSelectedFiles, SelectedEntriesInListOrderTrimmed) {
+TEST(NumberSelectedFiles, SelectedEntriesInListOrderTrimmed) {
   ScriptedWindow window;
   window.items = {U"a", U" b ", U"c", U"d  ", U"e"};
   window.selected = {false, true, false, true, true};
   std::vector<Text> names;
   std::int32_t count = -1;
-  CollectSelectedFiles(window, names, count);
+  NumberSelectedFiles(window.Request().files, names, count);
   EXPECT_EQ(count, 3);
   EXPECT_EQ(names, (std::vector<Text>{U"", U"b", U"d", U"e"}));
 
   window.selected.assign(5, false);
-  CollectSelectedFiles(window, names, count);
+  NumberSelectedFiles(window.Request().files, names, count);
   EXPECT_EQ(count, 0);
   EXPECT_EQ(names, std::vector<Text>{U""});
 
   // More than a 16-bit count holds: all of them, and never none.
   window.items.assign(65536, U"12345678.001");
   window.selected.assign(65536, true);
-  CollectSelectedFiles(window, names, count);
+  NumberSelectedFiles(window.Request().files, names, count);
   EXPECT_EQ(count, 65536);
   EXPECT_EQ(names.size(), 65537u);
 }
@@ -62,7 +62,7 @@ TEST(ReadBoringIdentifier, ElevenCharactersOfTheFirstRecord) {
   };
   for (const auto& c : cases) {
     drive.Write("src/f.001", c.bytes);
-    EXPECT_EQ(U8(ReadBoringIdentifier(U"T:\\src\\f.001")), U8(c.identifier)) << c.name;
+    EXPECT_EQ(U8(ReadBoringIdentifier(drive.Files(), U"T:\\src\\f.001")), U8(c.identifier)) << c.name;
   }
 }
 
@@ -71,10 +71,10 @@ TEST(ReadBoringIdentifier, MissingHiddenOrShortFiles) {
   drive.Write("src/.12345678.001", "\"A\",\"12345678001\"\r\n");
   drive.MakeFolder("src/12345678.002");
   drive.Write("src/12345678.003", "\"A\"\r\n");
-  EXPECT_EQ(ReadBoringIdentifier(U"T:\\src\\missing.001"), U"");
-  EXPECT_EQ(ReadBoringIdentifier(U"T:\\src\\.12345678.001"), U"");
-  EXPECT_EQ(ReadBoringIdentifier(U"T:\\src\\12345678.002"), U"");
-  EXPECT_THROW(ReadBoringIdentifier(U"T:\\src\\12345678.003"), ConversionError) << "one field in all";
+  EXPECT_EQ(ReadBoringIdentifier(drive.Files(), U"T:\\src\\missing.001"), U"");
+  EXPECT_EQ(ReadBoringIdentifier(drive.Files(), U"T:\\src\\.12345678.001"), U"");
+  EXPECT_EQ(ReadBoringIdentifier(drive.Files(), U"T:\\src\\12345678.002"), U"");
+  EXPECT_THROW(ReadBoringIdentifier(drive.Files(), U"T:\\src\\12345678.003"), ConversionError) << "one field in all";
 }
 
 TEST(EnsureBoringFolder, CreatesOneLevelUnlessSomethingIsThere) {
@@ -82,13 +82,13 @@ TEST(EnsureBoringFolder, CreatesOneLevelUnlessSomethingIsThere) {
   drive.MakeFolder("out/12345678001");
   drive.Write("out/12345678001/X5.txt", "old");
   drive.Write("out/12345678002", "a file");
-  EnsureBoringFolder(U"T:\\out\\", U"12345678001");
+  EnsureBoringFolder(drive.Files(), U"T:\\out\\", U"12345678001");
   EXPECT_EQ(drive.Read("out/12345678001/X5.txt"), "old");
-  EnsureBoringFolder(U"T:\\out\\", U"12345678002");
+  EnsureBoringFolder(drive.Files(), U"T:\\out\\", U"12345678002");
   EXPECT_FALSE(std::filesystem::is_directory(drive.Native("out/12345678002")));
-  EnsureBoringFolder(U"T:\\out\\", U"12345678003");
+  EnsureBoringFolder(drive.Files(), U"T:\\out\\", U"12345678003");
   EXPECT_TRUE(std::filesystem::is_directory(drive.Native("out/12345678003")));
-  EXPECT_THROW(EnsureBoringFolder(U"T:\\missing\\", U"12345678004"), ConversionError);
+  EXPECT_THROW(EnsureBoringFolder(drive.Files(), U"T:\\missing\\", U"12345678004"), ConversionError);
 }
 
 TEST(FileList, ConvertibleNames) {
@@ -112,10 +112,10 @@ TEST(FileList, OffersFilesWhoseFirstRecordCarriesTheirName) {
   drive.Write("src/12345678.005", "");
   drive.Write("src/readme.txt", "x");
   std::vector<Text> expected{U"12345678.001", U"12345678.002"};
-  EXPECT_EQ(ListConvertibleFiles(U"T:\\src"), expected);
-  EXPECT_EQ(ListConvertibleFiles(U"T:\\src\\"), expected) << "no doubled backslash in the pattern";
+  EXPECT_EQ(ListConvertibleFiles(drive.Files(), U"T:\\src"), expected);
+  EXPECT_EQ(ListConvertibleFiles(drive.Files(), U"T:\\src\\"), expected) << "no doubled backslash in the pattern";
   drive.Write("12345678.006", CrLf({"\"A\",\"12345678006\""}));
-  EXPECT_EQ(ListConvertibleFiles(U"T:\\"), std::vector<Text>{U"12345678.006"});
+  EXPECT_EQ(ListConvertibleFiles(drive.Files(), U"T:\\"), std::vector<Text>{U"12345678.006"});
 }
 
 TEST(FileList, AFolderOfMoreThan32767FilesIsStillListed) {
@@ -123,7 +123,7 @@ TEST(FileList, AFolderOfMoreThan32767FilesIsStillListed) {
   drive.MakeFolder("big");
   for (int i = 0; i < 32768; ++i) std::ofstream(drive.Native("big/f" + std::to_string(i)));
   drive.Write("big/12345678.001", CrLf({"\"A\",\"12345678001\""}));
-  EXPECT_EQ(ListConvertibleFiles(U"T:\\big"), std::vector<Text>{U"12345678.001"});
+  EXPECT_EQ(ListConvertibleFiles(drive.Files(), U"T:\\big"), std::vector<Text>{U"12345678.001"});
 }
 
 TEST(FileList, ListFilesTakesEveryNameEvenBeyondTheTable) {
@@ -131,7 +131,7 @@ TEST(FileList, ListFilesTakesEveryNameEvenBeyondTheTable) {
   drive.Write("d/a", "");
   drive.Write("d/b", "");
   std::vector<Text> names(2);
-  ListFiles(U"T:\\d\\*.*", names);
+  ListFiles(drive.Files(), U"T:\\d\\*.*", names);
   EXPECT_EQ(names, (std::vector<Text>{U"", U"a", U"b"}));
 }
 

@@ -12,24 +12,25 @@ namespace {
 char32_t LowerAscii(char32_t c) { return (c >= U'A' && c <= U'Z') ? c - U'A' + U'a' : c; }
 
 // The native root in brackets stands where a Windows drive list shows the volume label.
-QString EntryOf(char32_t letter) {
+QString EntryOf(const FileSystem& files, char32_t letter) {
   Text entry = Text(1, LowerAscii(letter)) + U":";
-  std::optional<std::string> root = FileSystem::Instance().NativePath(entry + U"\\");
+  std::optional<std::string> root = files.NativePath(entry + U"\\");
   if (root) entry += U" [" + FromUtf8(*root) + U"]";
   return ToQString(entry);
 }
 
 }  // namespace
 
-DriveList::DriveList(QWidget* parent) : QComboBox(parent), drives_(FileSystem::Instance().Drives()) {
-  for (char32_t letter : drives_) addItem(EntryOf(letter));
-  auto current = std::find(drives_.begin(), drives_.end(), FileSystem::Instance().CurrentDrive());
+DriveList::DriveList(QWidget* parent, const FileSystem& files)
+    : QComboBox(parent), files_(files), drives_(files.Drives()) {
+  for (char32_t letter : drives_) addItem(EntryOf(files, letter));
+  auto current = std::find(drives_.begin(), drives_.end(), files.CurrentDrive());
   if (current != drives_.end()) setCurrentIndex(static_cast<int>(current - drives_.begin()));
 }
 
 char32_t DriveList::Drive() const {
   int index = currentIndex();
-  if (index < 0) return FileSystem::Instance().CurrentDrive();
+  if (index < 0) return files_.CurrentDrive();
   return drives_[static_cast<std::size_t>(index)];
 }
 

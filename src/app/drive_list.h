@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "platform/file_system.h"
 
 namespace tq {
 
@@ -14,13 +15,14 @@ class DriveList : public QComboBox {
   Q_OBJECT
 
  public:
-  explicit DriveList(QWidget* parent);
+  DriveList(QWidget* parent, const FileSystem& files);
 
   char32_t Drive() const;
   int ListIndex() const { return currentIndex(); }
   void SetListIndex(int index) { setCurrentIndex(index); }
 
  private:
+  const FileSystem& files_;
   std::vector<char32_t> drives_;
 };
 

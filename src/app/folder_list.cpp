@@ -6,6 +6,7 @@
 
 #include "app/qt_text.h"
 #include "platform/file_system.h"
+#include "platform/paths.h"
 
 namespace tq {
 namespace {
@@ -15,10 +16,6 @@ constexpr std::size_t kRootLength = 3;  // "T:\"
 Text Canonical(const Text& path) {
   if (path.size() > kRootLength && EndsWith(path, U"\\")) return path.substr(0, path.size() - 1);
   return path;
-}
-
-Text Child(const Text& folder, const Text& name) {
-  return EndsWith(folder, U"\\") ? folder + name : folder + U"\\" + name;
 }
 
 std::vector<Text> FoldersBelowRoot(const Text& path) {
@@ -40,20 +37,19 @@ char32_t LowerAscii(char32_t c) { return (c >= U'A' && c <= U'Z') ? c - U'A' + U
 
 }  // namespace
 
-FolderList::FolderList(QWidget* parent) : QTreeWidget(parent) {
+FolderList::FolderList(QWidget* parent, const FileSystem& files) : QTreeWidget(parent), files_(files) {
   setHeaderHidden(true);
   setRootIsDecorated(false);
   setItemsExpandable(false);
   setExpandsOnDoubleClick(false);
   setUniformRowHeights(true);
   setIndentation(8);
-  const FileSystem& fs = FileSystem::Instance();
-  SetPath(fs.CurrentFolder(fs.CurrentDrive()));
+  SetPath(files_.CurrentFolder(files_.CurrentDrive()));
 }
 
 bool FolderList::SetPath(const Text& path) {
   Text folder = Canonical(path);
-  if (folder.size() < kRootLength || !FileSystem::Instance().IsFolder(folder)) return false;
+  if (folder.size() < kRootLength || !files_.IsFolder(folder)) return false;
   bool changed = folder != path_;
   path_ = folder;
   Fill();
@@ -62,7 +58,7 @@ bool FolderList::SetPath(const Text& path) {
 }
 
 bool FolderList::SetDrive(char32_t letter) {
-  Text current = FileSystem::Instance().CurrentFolder(letter);
+  Text current = files_.CurrentFolder(letter);
   if (SetPath(current)) return true;
   return SetPath(current.substr(0, kRootLength));
 }
@@ -108,12 +104,12 @@ void FolderList::Fill() {
   Text rootCaption = Text(1, LowerAscii(folder[0])) + U":\\";
   QTreeWidgetItem* entry = AddEntry(nullptr, rootCaption, folder, QStyle::SP_DriveHDIcon);
   for (const Text& name : FoldersBelowRoot(path_)) {
-    folder = Child(folder, name);
+    folder = JoinPath(folder, name);
     entry = AddEntry(entry, name, folder, QStyle::SP_DirOpenIcon);
   }
   QTreeWidgetItem* current = entry;
-  for (const Text& name : FileSystem::Instance().ListFolders(path_)) {
-    AddEntry(current, name, Child(path_, name), QStyle::SP_DirClosedIcon);
+  for (const Text& name : files_.ListFolders(path_)) {
+    AddEntry(current, name, JoinPath(path_, name), QStyle::SP_DirClosedIcon);
   }
   expandAll();
   setCurrentItem(current);

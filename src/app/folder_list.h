@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "platform/file_system.h"
 
 namespace tq {
 
@@ -16,7 +17,7 @@ class FolderList : public QTreeWidget {
   Q_OBJECT
 
  public:
-  explicit FolderList(QWidget* parent);
+  FolderList(QWidget* parent, const FileSystem& files);
 
   const Text& Path() const { return path_; }
   // Shows the folder and emits PathChanged when it differs from the one shown before; false,
@@ -41,6 +42,7 @@ class FolderList : public QTreeWidget {
   QTreeWidgetItem* AddEntry(QTreeWidgetItem* parent, const Text& caption, const Text& path,
                             QStyle::StandardPixmap icon);
 
+  const FileSystem& files_;
   Text path_;
   std::vector<Text> entryPaths_;
 };

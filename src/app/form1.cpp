@@ -43,8 +43,9 @@ QPushButton* Button(QWidget* parent, const char* caption) {
 
 }  // namespace
 
-Form1::Form1(MessageBoxes* boxes)
-    : ownBoxes_(boxes == nullptr ? std::make_unique<QtMessageBoxes>(this) : nullptr),
+Form1::Form1(FileSystem files, MessageBoxes* boxes)
+    : converter_(std::move(files)),
+      ownBoxes_(boxes == nullptr ? std::make_unique<QtMessageBoxes>(this) : nullptr),
       boxes_(boxes == nullptr ? *ownBoxes_ : *boxes) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(ToQString(kProgramTitle));
@@ -72,16 +73,16 @@ void Form1::BuildFolderBoxes() {
 
 void Form1::BuildSourceGroup() {
   Frame2 = Place(Frame(Picture1, "変換元ﾌｧｲﾙ名選択"), "Frame2", 240, 1620, 5535, 2895);
-  Dir2 = Place(new FolderList(Frame2), "Dir2", 180, 420, 2595, 1530);
-  Drive2 = Place(new DriveList(Frame2), "Drive2", 180, 2220, 2595, 390);
+  Dir2 = Place(new FolderList(Frame2, converter_.Files()), "Dir2", 180, 420, 2595, 1530);
+  Drive2 = Place(new DriveList(Frame2, converter_.Files()), "Drive2", 180, 2220, 2595, 390);
   List1 = Place(new QListWidget(Frame2), "List1", 3000, 240, 2295, 2490);
   List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
 }
 
 void Form1::BuildDestinationGroup() {
   Frame1 = Place(Frame(Picture1, "変換先ﾌｫﾙﾀﾞ名選択"), "Frame1", 6000, 1620, 2715, 2895);
-  Dir1 = Place(new FolderList(Frame1), "Dir1", 120, 420, 2415, 1530);
-  Drive1 = Place(new DriveList(Frame1), "Drive1", 120, 2220, 2415, 390);
+  Dir1 = Place(new FolderList(Frame1, converter_.Files()), "Dir1", 120, 420, 2415, 1530);
+  Drive1 = Place(new DriveList(Frame1, converter_.Files()), "Drive1", 120, 2220, 2415, 390);
 }
 
 void Form1::BuildMessageFrame() {

@@ -4,8 +4,11 @@
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <vector>
 
-#include "run/execute.h"
+#include "platform/file_system.h"
+#include "run/converter.h"
+#include "run/run_observer.h"
 
 class QGroupBox;
 class QLabel;
@@ -22,27 +25,28 @@ class PathBox;
 class QtMessageBoxes;
 
 // A thin layer over the engine: the handlers keep the classic names and hand the work to it.
-// Controls carry their names as object names.
-class Form1 : public QWidget, public RunWindow {
+// Controls carry their names as object names. The window keeps one converter for its lifetime.
+class Form1 : public QWidget, public RunObserver {
   Q_OBJECT
 
  public:
-  // Message boxes go to boxes when one is given (tests answer them), else to Qt message boxes.
-  explicit Form1(MessageBoxes* boxes = nullptr);
+  // The converter works through files. Message boxes go to boxes when one is given (tests
+  // answer them), else to Qt message boxes.
+  explicit Form1(FileSystem files = FileSystem::FromEnvironment(), MessageBoxes* boxes = nullptr);
   ~Form1() override;
 
   // Start-up; false when the program must end before the window is shown.
   bool Form_Load();
 
+  Converter& Engine() { return converter_; }
+
+  // The names of the selected entries of the file list, in list order.
+  std::vector<Text> CollectSelectedFiles() const;
+
   int MsgBox(const Text& text, int style, const std::optional<Text>& title) override;
-  Text SourceFolderText() override;
-  Text DestinationText() override;
   void SetStatusCaption(const Text& caption) override;
   void FocusDestinationBox() override;
   void SetMousePointer(int pointer) override;
-  int FileListCount() override;
-  bool FileListSelected(int index) override;
-  Text FileListItem(int index) override;
   void ReportProgress(int done, int total, const Text& fileName) override;
   void Warning(const Text& text) override;
 
@@ -69,6 +73,7 @@ class Form1 : public QWidget, public RunWindow {
   void CentreOnScreen();
   void ChangeDrive(DriveList& drive, FolderList& folders, std::optional<int>& rememberedIndex);
 
+  Converter converter_;
   std::unique_ptr<QtMessageBoxes> ownBoxes_;
   MessageBoxes& boxes_;
   bool busy_ = false;

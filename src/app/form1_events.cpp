@@ -13,6 +13,8 @@
 #include "app/qt_text.h"
 #include "patterns/pattern_settings.h"
 #include "platform/file_system.h"
+#include "platform/paths.h"
+#include "run/execute.h"
 #include "run/file_list.h"
 
 namespace tq {
@@ -24,8 +26,8 @@ inline const Text kUnexpectedFailureMessage = U"予期しないエラーのた�
 
 bool Form1::Form_Load() {
   CentreOnScreen();
-  if (!LoadPatternFolder(boxes_)) return false;
-  FinishedFlag() = 0;
+  if (!LoadPatternFolder(converter_.Patterns(), boxes_)) return false;
+  converter_.FinishedFlag() = 0;
   Drive1_Change();
   Drive2_Change();
   Dir1_Change();
@@ -51,7 +53,7 @@ void Form1::showEvent(QShowEvent* event) {
 
 void Form1::Command1_Click() {
   try {
-    tq::Command1_Click(*this);
+    tq::Command1_Click(converter_, RunRequest{Text2->Path(), Text1->Path(), CollectSelectedFiles()}, *this);
   } catch (const std::exception&) {
     // The engine reports every failure it knows itself; this keeps the window usable after
     // one it does not know.
@@ -65,9 +67,9 @@ void Form1::Command1_Click() {
 void Form1::Command2_Click() { close(); }
 
 void Form1::Picture1_MouseMove() {
-  if (FinishedFlag() != 1) return;
+  if (converter_.FinishedFlag() != 1) return;
   Label3->clear();
-  FinishedFlag() = 0;
+  converter_.FinishedFlag() = 0;
 }
 
 void Form1::Drive1_Change() { ChangeDrive(*Drive1, *Dir1, drive1Index_); }
@@ -81,20 +83,20 @@ void Form1::ChangeDrive(DriveList& drive, FolderList& folders, std::optional<int
     drive.SetListIndex(rememberedIndex.value_or(0));
   }
   rememberedIndex = drive.ListIndex();
-  FileSystem::Instance().SetCurrentDrive(drive.Drive());
+  converter_.Files().SetCurrentDrive(drive.Drive());
 }
 
 void Form1::Dir1_Change() {
   Text1->SetPath(Dir1->Path());
-  FileSystem::Instance().SetCurrentFolder(Dir1->Path());
+  converter_.Files().SetCurrentFolder(Dir1->Path());
 }
 
 void Form1::Dir2_Change() {
   const Text& folder = Dir2->Path();
-  FileSystem::Instance().SetCurrentFolder(folder);
+  converter_.Files().SetCurrentFolder(folder);
   List1->clear();
-  Text2->SetPath(EndsWith(folder, U"\\") ? folder : folder + U"\\");
-  for (const Text& name : ListConvertibleFiles(folder)) List1->addItem(ToQString(name));
+  Text2->SetPath(WithBackslash(folder));
+  for (const Text& name : ListConvertibleFiles(converter_.Files(), folder)) List1->addItem(ToQString(name));
 }
 
 }  // namespace tq

@@ -1,4 +1,4 @@
-// What the Execute command reads from and shows in Form1 while it runs.
+// What Form1 shows of a run while it goes on, and the selected files it hands to it.
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -17,10 +17,6 @@ int Form1::MsgBox(const Text& text, int style, const std::optional<Text>& title)
   if (isVisible()) repaint();
   return answer;
 }
-
-Text Form1::SourceFolderText() { return Text2->Path(); }
-
-Text Form1::DestinationText() { return Text1->Path(); }
 
 // The run does not return to the event loop, so the caption is painted at once.
 void Form1::SetStatusCaption(const Text& caption) {
@@ -46,11 +42,13 @@ void Form1::SetMousePointer(int pointer) {
   QGuiApplication::restoreOverrideCursor();
 }
 
-int Form1::FileListCount() { return List1->count(); }
-
-bool Form1::FileListSelected(int index) { return List1->item(index)->isSelected(); }
-
-Text Form1::FileListItem(int index) { return FromQString(List1->item(index)->text()); }
+std::vector<Text> Form1::CollectSelectedFiles() const {
+  std::vector<Text> names;
+  for (int i = 0; i < List1->count(); ++i) {
+    if (List1->item(i)->isSelected()) names.push_back(FromQString(List1->item(i)->text()));
+  }
+  return names;
+}
 
 // Painted at once, like the caption; the bar has room for the count only, not the file name.
 void Form1::ReportProgress(int done, int total, const Text&) {

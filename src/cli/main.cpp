@@ -10,6 +10,7 @@
 #include "cli/native_paths.h"
 #include "patterns/pattern_settings.h"
 #include "platform/file_system.h"
+#include "platform/paths.h"
 #include "run/execute.h"
 #include "run/file_list.h"
 #include "run/folder_check.h"
@@ -71,36 +72,31 @@ int ExitCodeOf(RunOutcome outcome) {
   return kExitFailed;
 }
 
-std::optional<Text> FolderArgument(const std::string& argument) {
-  std::optional<Text> path = ToDriveForm(argument);
+std::optional<Text> FolderArgument(const FileSystem& files, const std::string& argument) {
+  std::optional<Text> path = ToDriveForm(files, argument);
   if (!path) PrintError("「" + argument + "」はどのドライブにもないパスです。");
   return path;
 }
 
-// Answers nothing: a folder text is only being completed, and the run shows its own messages.
-class SilentBoxes : public MessageBoxes {
- public:
-  int MsgBox(const Text&, int, const std::optional<Text>&) override { return kAnswerOk; }
-};
-
 // The folder the run reads its files from: a drive-form text completed as the run's check
 // completes it ("C:src" is C:\src), so that the files listed are the files the run reads.
-Text FolderAsTheRunReadsIt(const Text& folder) {
-  SilentBoxes boxes;
+// The run shows its own messages about the text.
+Text FolderAsTheRunReadsIt(const FileSystem& files, const Text& folder) {
   Text checked = folder;
-  return CheckFolderPath(checked, boxes) ? checked : folder;
+  return CompleteFolderPath(files, checked) ? checked : folder;
 }
 
 int List(const std::vector<std::string>& args) {
   if (args.size() != 1) return UsageError("list には変換元フォルダを一つ指定してください。");
-  std::optional<Text> folder = FolderArgument(args[0]);
+  const FileSystem files = FileSystem::FromEnvironment();
+  std::optional<Text> folder = FolderArgument(files, args[0]);
   if (!folder) return kExitUsage;
-  Text listed = FolderAsTheRunReadsIt(*folder);
-  if (!FileSystem::Instance().IsFolder(listed)) {
+  Text listed = FolderAsTheRunReadsIt(files, *folder);
+  if (!files.IsFolder(listed)) {
     PrintError("フォルダ「" + args[0] + "」がありません。");
     return kExitStopped;
   }
-  for (const Text& name : ListConvertibleFiles(listed)) std::printf("%s\n", ToUtf8(name).c_str());
+  for (const Text& name : ListConvertibleFiles(files, listed)) std::printf("%s\n", ToUtf8(name).c_str());
   return kExitCompleted;
 }
 
@@ -133,33 +129,35 @@ std::optional<ConvertArguments> ParseConvert(const std::vector<std::string>& arg
   return parsed;
 }
 
-bool SetUpPatternFolder(const std::optional<std::string>& option) {
+bool SetUpPatternFolder(PatternData& patterns, const std::optional<std::string>& option) {
   StderrBoxes boxes;
-  if (!option) return LoadPatternFolder(boxes);
-  std::optional<Text> folder = ToDriveForm(*option);
-  Text path = folder ? *folder : FromUtf8(*option);
-  if (!EndsWith(path, U"\\")) path += U"\\";
-  return UsePatternFolder(path, boxes);
+  if (!option) return LoadPatternFolder(patterns, boxes);
+  std::optional<Text> folder = ToDriveForm(patterns.Files(), *option);
+  return UsePatternFolder(patterns, WithBackslash(folder ? *folder : FromUtf8(*option)), boxes);
 }
 
 int Convert(const std::vector<std::string>& args) {
   std::optional<ConvertArguments> parsed = ParseConvert(args);
   if (!parsed) return kExitUsage;
   if (parsed->positional.size() < 2) return UsageError("convert には変換元フォルダと変換先フォルダを指定してください。");
-  if (!SetUpPatternFolder(parsed->patternFolder)) return kExitStopped;
-  std::optional<Text> source = FolderArgument(parsed->positional[0]);
-  std::optional<Text> destination = FolderArgument(parsed->positional[1]);
+  Converter converter(FileSystem::FromEnvironment());
+  if (!SetUpPatternFolder(converter.Patterns(), parsed->patternFolder)) return kExitStopped;
+  const FileSystem& fs = converter.Files();
+  std::optional<Text> source = FolderArgument(fs, parsed->positional[0]);
+  std::optional<Text> destination = FolderArgument(fs, parsed->positional[1]);
   if (!source || !destination) return kExitUsage;
-  std::vector<Text> files;
-  for (std::size_t i = 2; i < parsed->positional.size(); ++i) files.push_back(FromUtf8(parsed->positional[i]));
-  if (files.empty()) files = ListConvertibleFiles(FolderAsTheRunReadsIt(*source));
+  RunRequest request{*source, *destination, {}};
+  for (std::size_t i = 2; i < parsed->positional.size(); ++i) {
+    request.files.push_back(FromUtf8(parsed->positional[i]));
+  }
+  if (request.files.empty()) request.files = ListConvertibleFiles(fs, FolderAsTheRunReadsIt(fs, *source));
 
   CliOptions options;
   options.assumeYes = parsed->yes;
   options.askOnTerminal = ::isatty(STDIN_FILENO) != 0;
   options.showProgress = ::isatty(STDERR_FILENO) != 0;
-  CliWindow window(*source, *destination, std::move(files), options);
-  RunOutcome outcome = Command1_Click(window);
+  CliWindow window(options);
+  RunOutcome outcome = Command1_Click(converter, request, window);
   if (outcome == RunOutcome::kCompleted) std::printf("%s\n", ToUtf8(window.StatusCaption()).c_str());
   return ExitCodeOf(outcome);
 }

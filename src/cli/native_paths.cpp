@@ -3,11 +3,9 @@
 
 #include <filesystem>
 
-#include "platform/file_system.h"
-
 namespace tq {
 
-std::optional<Text> ToDriveForm(const std::string& argument) {
+std::optional<Text> ToDriveForm(const FileSystem& files, const std::string& argument) {
   bool driveForm = argument.size() >= 2 && argument[1] == ':' &&
                    ((argument[0] >= 'A' && argument[0] <= 'Z') || (argument[0] >= 'a' && argument[0] <= 'z'));
   if (driveForm) return FromUtf8(argument);
@@ -16,7 +14,7 @@ std::optional<Text> ToDriveForm(const std::string& argument) {
   if (ec) return std::nullopt;
   std::string native = absolute.lexically_normal().string();
   while (native.size() > 1 && native.back() == '/') native.pop_back();
-  return FileSystem::Instance().DrivePath(native);
+  return files.DrivePath(native);
 }
 
 }  // namespace tq

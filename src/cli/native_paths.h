@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/text.h"
+#include "platform/file_system.h"
 
 namespace tq {
 
@@ -12,6 +13,6 @@ namespace tq {
 // path, absolute or relative to the working folder; it becomes the drive form on the drive
 // whose root holds it, without a trailing backslash (a drive root keeps its backslash).
 // Nothing when no drive holds it.
-std::optional<Text> ToDriveForm(const std::string& argument);
+std::optional<Text> ToDriveForm(const FileSystem& files, const std::string& argument);
 
 }  // namespace tq

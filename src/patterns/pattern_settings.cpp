@@ -4,15 +4,11 @@
 #include "common/errors.h"
 #include "common/source_file.h"
 #include "platform/file_system.h"
+#include "platform/paths.h"
 #include "platform/qpro.h"
 
 namespace tq {
 namespace {
-
-Text& PatternFolderSlot() {
-  static Text folder;
-  return folder;
-}
 
 bool RefuseWithoutSetting(MessageBoxes& boxes) {
   boxes.MsgBox(kNoPatternSettingMessage, kStyleOkOnly, std::nullopt);
@@ -21,13 +17,8 @@ bool RefuseWithoutSetting(MessageBoxes& boxes) {
 
 }  // namespace
 
-const Text& PatternFolder() { return PatternFolderSlot(); }
-
-void SetPatternFolder(Text folder) { PatternFolderSlot() = std::move(folder); }
-
-Text ReadPatternFolderSetting() {
-  const FileSystem& fs = FileSystem::Instance();
-  Text path = QPRTrim(SysDir()) + U"\\PatdatV5.ini";
+Text ReadPatternFolderSetting(const FileSystem& fs) {
+  Text path = JoinPath(QPRTrim(SysDir(fs)), U"PatdatV5.ini");
   std::optional<std::uintmax_t> length = fs.FileLength(path);
   if (!length) return {};
   if (*length < 1) {
@@ -45,16 +36,18 @@ Text ReadPatternFolderSetting() {
   }
 }
 
-bool PatternFolderExists(const Text& folder) {
+bool PatternFolderExists(const FileSystem& files, const Text& folder) {
   if (folder.empty()) return false;
-  return FileSystem::Instance().Exists(folder.substr(0, folder.size() - 1));
+  return files.Exists(folder.substr(0, folder.size() - 1));
 }
 
-bool LoadPatternFolder(MessageBoxes& boxes) { return UsePatternFolder(ReadPatternFolderSetting(), boxes); }
+bool LoadPatternFolder(PatternData& patterns, MessageBoxes& boxes) {
+  return UsePatternFolder(patterns, ReadPatternFolderSetting(patterns.Files()), boxes);
+}
 
-bool UsePatternFolder(const Text& folder, MessageBoxes& boxes) {
-  SetPatternFolder(folder);
-  if (folder.empty() || !PatternFolderExists(folder)) return RefuseWithoutSetting(boxes);
+bool UsePatternFolder(PatternData& patterns, const Text& folder, MessageBoxes& boxes) {
+  patterns.SetFolder(folder);
+  if (folder.empty() || !PatternFolderExists(patterns.Files(), folder)) return RefuseWithoutSetting(boxes);
   return true;
 }
 

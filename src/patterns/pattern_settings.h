@@ -1,29 +1,26 @@
-// Where the pattern data folder is: the setting file and the process-wide PatternFolder.
+// Where the pattern data folder is: the setting file, and the start-up check of PatternFolder.
 #pragma once
 
 #include "common/text.h"
+#include "patterns/pattern_data.h"
 #include "platform/message_box.h"
 
 namespace tq {
 
 inline const Text kNoPatternSettingMessage = U" PATDAT の設定がありません.";
 
-// The pattern data folder path with its trailing backslash; set once at start-up.
-const Text& PatternFolder();
-void SetPatternFolder(Text folder);
-
 // The first field of line 2 of PatdatV5.ini in the configuration folder, trimmed; the empty
 // text when there is no setting (an empty setting file is deleted).
-Text ReadPatternFolderSetting();
+Text ReadPatternFolderSetting(const FileSystem& files);
 
 // Whether a file or folder exists at the pattern folder path without its last character.
-bool PatternFolderExists(const Text& folder);
+bool PatternFolderExists(const FileSystem& files, const Text& folder);
 
-// The start-up check: reads the setting into PatternFolder and, when there is none or no such
-// folder, shows the message and returns false (the program then ends).
-bool LoadPatternFolder(MessageBoxes& boxes);
+// The start-up check: reads the setting into the pattern data's PatternFolder and, when there is
+// none or no such folder, shows the message and returns false (the program then ends).
+bool LoadPatternFolder(PatternData& patterns, MessageBoxes& boxes);
 
 // The same check for a pattern folder given directly (the command line's --pattern-folder).
-bool UsePatternFolder(const Text& folder, MessageBoxes& boxes);
+bool UsePatternFolder(PatternData& patterns, const Text& folder, MessageBoxes& boxes);
 
 }  // namespace tq

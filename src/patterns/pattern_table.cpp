@@ -13,8 +13,7 @@ Text CannotReadTableCause(const Text& path) {
   return U"パターンデータのファイル「" + path + U"」を読み込めません。ファイルの読み取り権限を確認してください。";
 }
 
-std::string ReadPatternTableBytes(const Text& path) {
-  const FileSystem& fs = FileSystem::Instance();
+std::string ReadPatternTableBytes(const FileSystem& fs, const Text& path) {
   if (!fs.Exists(path)) return {};
   std::optional<std::string> bytes = fs.ReadFile(path);
   if (!bytes) throw ConversionError(CannotReadTableCause(path));

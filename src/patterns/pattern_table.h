@@ -9,9 +9,11 @@
 
 namespace tq {
 
+class FileSystem;
+
 // The bytes of a table file; empty when there is no such file, so a missing table reads as an
 // empty one. Throws ConversionError when the file exists but cannot be read.
-std::string ReadPatternTableBytes(const Text& path);
+std::string ReadPatternTableBytes(const FileSystem& files, const Text& path);
 
 // The cause for a table that exists but cannot be read.
 Text CannotReadTableCause(const Text& path);

@@ -4,19 +4,17 @@
 
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "common/errors.h"
 #include "common/source_file.h"
 #include "common/values.h"
-#include "common/warnings.h"
-#include "patterns/pattern_settings.h"
 #include "patterns/pattern_table.h"
 #include "platform/append_file.h"
 #include "platform/file_lock.h"
 #include "platform/file_system.h"
 #include "platform/output_file.h"
+#include "platform/paths.h"
 
 namespace tq {
 namespace {
@@ -26,59 +24,8 @@ const Text kExtendedTable = U"XKISHITU.TXT";
 const Text kExtendedTemporary = U"XKISHITU.TMP";
 const Text kLockFile = U"KISHITU.LCK";
 const Text kMarker = U"PATADD.txt";
-const Text kRowExpected = U"コード、土質名と 4 つの項目の計 6 項目";
-constexpr int kRowFields = 6;
 constexpr int kFirstAddedCode = 1000;
 constexpr double kFirstReservedCode = 4000;
-
-std::chrono::milliseconds& LockWait() {
-  static std::chrono::milliseconds wait{30000};
-  return wait;
-}
-
-// A table's rows by name, the first row of each name only, as read from one content of the
-// table, or the fault that kept the table from being read to its end.
-struct TableIndex {
-  std::string bytes;
-  std::unordered_map<Text, TableRow> firstRowByName;
-  std::optional<ConversionError> fault;
-};
-
-TableIndex BuildIndex(const Text& path, std::string bytes) {
-  TableIndex index;
-  SourceFile table(bytes);
-  TableRow row;
-  try {
-    while (ReadTableRow(table, path, kRowFields, kRowExpected, row)) {
-      index.firstRowByName.try_emplace(row.fields[2], row);
-    }
-  } catch (const ConversionError& error) {
-    index.fault = error;
-  }
-  index.bytes = std::move(bytes);
-  return index;
-}
-
-// The first row whose name equals the soil name. A row whose name is only part of the soil
-// name may be the longest contained one, but it never decides the code, so the search for
-// the longest contained name comes down to this. The search reads the whole table, so a
-// table cut short stops every lookup, whichever name it asks for.
-//
-// Every soil layer of every boring asks both tables, so each table is indexed once per
-// content: the bytes are read anew every time (another converter may have changed them)
-// and the index is rebuilt only when they differ.
-std::optional<TableRow> FindRow(const Text& path, const std::string& bytes, const Text& name) {
-  static std::unordered_map<Text, TableIndex> indexes;
-  auto cached = indexes.find(path);
-  if (cached == indexes.end() || cached->second.bytes != bytes) {
-    cached = indexes.insert_or_assign(path, BuildIndex(path, bytes)).first;
-  }
-  const TableIndex& index = cached->second;
-  if (index.fault) throw *index.fault;
-  auto found = index.firstRowByName.find(name);
-  if (found == index.firstRowByName.end()) return std::nullopt;
-  return found->second;
-}
 
 // A field with a comma or a line end is quoted, so that the row reads back as six fields.
 Text RowField(const Text& field) {
@@ -163,59 +110,55 @@ std::string InsertNewRow(const std::string& bytes, const Text& name, const Text&
 
 // The new table is complete on the disk before one rename puts it in place of the old one, so
 // a failure at any moment leaves either the old or the new table.
-void ReplaceExtendedTable(const Text& folder, const std::string& bytes) {
-  const FileSystem& fs = FileSystem::Instance();
-  Text temporary = folder + kExtendedTemporary;
-  Text target = folder + kExtendedTable;
-  ReplaceFileContents(temporary, bytes, /*durable=*/true);
+void ReplaceExtendedTable(const PatternData& patterns, const std::string& bytes) {
+  const FileSystem& fs = patterns.Files();
+  Text temporary = patterns.PathOf(kExtendedTemporary);
+  Text target = patterns.PathOf(kExtendedTable);
+  ReplaceFileContents(fs, temporary, bytes, /*durable=*/true);
   if (!fs.RenameFile(temporary, target)) {
     fs.DeleteFile(temporary);
     throw ConversionError(CannotWriteCause(target));
   }
   // The new code must be on the disk before KISHITU.TXT names it, or it could be given again.
-  SyncFolderOf(target);
+  SyncFolderOf(fs, target);
 }
 
 bool EndsLine(const std::string& bytes) { return bytes.empty() || bytes.back() == '\n' || bytes.back() == '\r'; }
 
-void AppendSoilRow(const Text& path, const std::string& existing, const std::vector<Text>& fields) {
+void AppendSoilRow(const FileSystem& fs, const Text& path, const std::string& existing,
+                   const std::vector<Text>& fields) {
   std::string row = ToShiftJis(JoinRow(fields)) + "\r\n";
   // A row after an end-of-file mark would be past the end for every reader, so a table that
   // ends with one is written anew without it.
   if (!existing.empty() && existing.back() == '\x1A') {
     std::string table = existing.substr(0, existing.size() - 1);
-    ReplaceFileContents(path, table + (EndsLine(table) ? "" : "\r\n") + row, /*durable=*/true);
+    ReplaceFileContents(fs, path, table + (EndsLine(table) ? "" : "\r\n") + row, /*durable=*/true);
     return;
   }
   // A last line without its line end would otherwise run into the new row.
   std::string bytes = (EndsLine(existing) ? "" : "\r\n") + row;
-  if (!AppendToFile(path, bytes)) throw ConversionError(CannotWriteCause(path));
+  if (!AppendToFile(fs, path, bytes)) throw ConversionError(CannotWriteCause(path));
 }
 
-Text MarkerPath() {
-  Text folder = ProgramFolder();
-  return EndsWith(folder, U"\\") ? folder + kMarker : folder + U"\\" + kMarker;
-}
-
-void CreatePatternAddedMarker() {
-  Text path = MarkerPath();
-  if (AppendToFile(path, std::string())) return;
-  ReportWarning(U"土質名を土質パターン表に追加しましたが、追加を示すファイル「" + path +
+void CreatePatternAddedMarker(const PatternData& patterns) {
+  Text path = JoinPath(patterns.ProgramFolder(), kMarker);
+  if (AppendToFile(patterns.Files(), path, std::string())) return;
+  patterns.Warn(U"土質名を土質パターン表に追加しましたが、追加を示すファイル「" + path +
                 U"」を作成できませんでした。追加した行は土質パターン表に残っています。"
                 U"プログラムのフォルダに書き込めるか確認してください。");
 }
 
-void LockTables(FileLock& lock, const Text& folder, const Text& name) {
-  Text path = folder + kLockFile;
-  switch (lock.Lock(path, LockWait())) {
+void LockTables(FileLock& lock, const PatternData& patterns, const Text& name) {
+  Text path = patterns.PathOf(kLockFile);
+  switch (lock.Lock(patterns.Files(), path, patterns.LockWait())) {
     case FileLock::Result::kLocked:
       return;
     case FileLock::Result::kCannotOpen:
       throw ConversionError(U"土質パターン表のロックファイル「" + path +
                             U"」を作成できません。パターンデータフォルダに書き込めるか確認してください。");
     case FileLock::Result::kTimedOut:
-      throw ConversionError(U"土質パターン表（" + folder + kSoilTable + U"、" + kExtendedTable +
-                            U"）はほかの変換が使用中のため、" + NumberText(LockWait().count() / 1000.0) +
+      throw ConversionError(U"土質パターン表（" + patterns.PathOf(kSoilTable) + U"、" + kExtendedTable +
+                            U"）はほかの変換が使用中のため、" + NumberText(patterns.LockWait().count() / 1000.0) +
                             U" 秒待っても土質名「" + name + U"」を照合できませんでした。"
                             U"しばらくしてからもう一度変換してください。（ロックファイル「" + path + U"」）");
   }
@@ -223,33 +166,31 @@ void LockTables(FileLock& lock, const Text& folder, const Text& name) {
 
 }  // namespace
 
-void MapSoilNameToPattern(const Text& soilName, Text& code) {
+void MapSoilNameToPattern(PatternData& patterns, const Text& soilName, Text& code) {
   Text name = Trim(soilName);
   if (name.empty()) return;
-  const Text folder = PatternFolder();
   FileLock lock;
-  LockTables(lock, folder, name);
+  LockTables(lock, patterns, name);
 
-  Text soilPath = folder + kSoilTable;
-  std::string soilTable = ReadPatternTableBytes(soilPath);
-  if (std::optional<TableRow> row = FindRow(soilPath, soilTable, name)) {
+  const FileSystem& fs = patterns.Files();
+  Text soilPath = patterns.PathOf(kSoilTable);
+  std::string soilTable = ReadPatternTableBytes(fs, soilPath);
+  if (std::optional<TableRow> row = patterns.SoilIndex().FindRow(soilPath, soilTable, name)) {
     code = row->fields[1];
     return;
   }
-  Text extendedPath = folder + kExtendedTable;
-  std::string extendedTable = ReadPatternTableBytes(extendedPath);
+  Text extendedPath = patterns.PathOf(kExtendedTable);
+  std::string extendedTable = ReadPatternTableBytes(fs, extendedPath);
   std::vector<Text> fields;
-  if (std::optional<TableRow> row = FindRow(extendedPath, extendedTable, name)) {
+  if (std::optional<TableRow> row = patterns.SoilIndex().FindRow(extendedPath, extendedTable, name)) {
     fields = row->fields;
   } else {
-    ReplaceExtendedTable(folder, InsertNewRow(extendedTable, name, extendedPath, fields));
+    ReplaceExtendedTable(patterns, InsertNewRow(extendedTable, name, extendedPath, fields));
   }
-  AppendSoilRow(soilPath, soilTable, fields);
+  AppendSoilRow(fs, soilPath, soilTable, fields);
   code = fields[1];
   lock.Unlock();
-  CreatePatternAddedMarker();
+  CreatePatternAddedMarker(patterns);
 }
-
-void SetPatternLockWait(std::chrono::milliseconds wait) { LockWait() = wait; }
 
 }  // namespace tq

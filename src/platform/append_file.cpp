@@ -12,26 +12,33 @@
 
 namespace tq {
 
-bool AppendToFile(const Text& path, const std::string& bytes) {
-  std::optional<std::string> native = FileSystem::Instance().NativePath(path);
-  if (!native) return false;
+namespace {
+
+bool WriteAndSync(const FileSystem& files, int fd, const std::string& native, const std::string& bytes) {
+  if (files.Fails(FileOperation::kWrite, native)) return false;
+  ssize_t n;
+  do {
+    n = ::write(fd, bytes.data(), bytes.size());
+  } while (n < 0 && errno == EINTR);
+  if (n != static_cast<ssize_t>(bytes.size())) return false;
+  return !files.Fails(FileOperation::kSync, native) && ::fsync(fd) == 0;
+}
+
+}  // namespace
+
+bool AppendToFile(const FileSystem& files, const Text& path, const std::string& bytes) {
+  std::optional<std::string> native = files.NativePath(path);
+  if (!native || files.Fails(FileOperation::kOpen, *native)) return false;
   int fd = ::open(native->c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) return false;
-  bool ok = true;
-  if (!bytes.empty()) {
-    ssize_t n;
-    do {
-      n = ::write(fd, bytes.data(), bytes.size());
-    } while (n < 0 && errno == EINTR);
-    ok = n == static_cast<ssize_t>(bytes.size()) && ::fsync(fd) == 0;
-  }
+  bool ok = bytes.empty() || WriteAndSync(files, fd, *native, bytes);
   if (::close(fd) != 0) ok = false;
   return ok;
 }
 
-bool SyncFolderOf(const Text& path) {
-  std::optional<std::string> native = FileSystem::Instance().NativePath(path);
-  if (!native) return false;
+bool SyncFolderOf(const FileSystem& files, const Text& path) {
+  std::optional<std::string> native = files.NativePath(path);
+  if (!native || files.Fails(FileOperation::kSync, *native)) return false;
   std::string folder = std::filesystem::path(*native).parent_path().string();
   int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;

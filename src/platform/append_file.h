@@ -7,12 +7,14 @@
 
 namespace tq {
 
+class FileSystem;
+
 // Appends bytes at the end of a file in one write, creating the file when it is missing and
 // forcing the bytes to the disk. With no bytes, it only makes sure the file exists and leaves
 // an existing one unchanged. False when the file cannot be opened or written.
-bool AppendToFile(const Text& path, const std::string& bytes);
+bool AppendToFile(const FileSystem& files, const Text& path, const std::string& bytes);
 
 // Forces the entries of a file's folder (such as a rename just made) to the disk.
-bool SyncFolderOf(const Text& path);
+bool SyncFolderOf(const FileSystem& files, const Text& path);
 
 }  // namespace tq

@@ -33,10 +33,10 @@ bool TryLock(int fd) {
 
 FileLock::~FileLock() { Unlock(); }
 
-FileLock::Result FileLock::Lock(const Text& path, std::chrono::milliseconds wait) {
+FileLock::Result FileLock::Lock(const FileSystem& files, const Text& path, std::chrono::milliseconds wait) {
   Unlock();
-  std::optional<std::string> native = FileSystem::Instance().NativePath(path);
-  if (!native) return Result::kCannotOpen;
+  std::optional<std::string> native = files.NativePath(path);
+  if (!native || files.Fails(FileOperation::kOpen, *native)) return Result::kCannotOpen;
   int fd = OpenLockFile(*native);
   if (fd < 0) return Result::kCannotOpen;
   // Other converters hold the lock only for one soil name at a time, so polling briefly is

@@ -7,6 +7,8 @@
 
 namespace tq {
 
+class FileSystem;
+
 // Held from a successful Lock until destruction. The lock belongs to the open file, so two
 // locks on the same path exclude each other within one process as well as across processes
 // (and across machines on a network folder whose file system supports locks).
@@ -20,7 +22,7 @@ class FileLock {
   FileLock& operator=(const FileLock&) = delete;
 
   // Creates the lock file when it is missing and waits at most `wait` for the lock.
-  Result Lock(const Text& path, std::chrono::milliseconds wait);
+  Result Lock(const FileSystem& files, const Text& path, std::chrono::milliseconds wait);
   void Unlock();
 
  private:

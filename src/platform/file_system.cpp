@@ -106,11 +106,6 @@ std::map<char32_t, std::string> DriveRootsFromEnvironment() {
   return roots;
 }
 
-std::optional<FileSystem>& InstanceSlot() {
-  static std::optional<FileSystem> instance;
-  return instance;
-}
-
 }  // namespace
 
 FileSystem FileSystem::FromEnvironment() { return FileSystem(DriveRootsFromEnvironment()); }
@@ -129,14 +124,6 @@ FileSystem::FileSystem(std::map<char32_t, std::string> driveRoots) : roots_(std:
   currentDrive_ = UpperAscii((*here)[0]);
   Descend(currentFolders_[currentDrive_], SplitFolders(here->substr(2)));
 }
-
-FileSystem& FileSystem::Instance() {
-  std::optional<FileSystem>& slot = InstanceSlot();
-  if (!slot) slot.emplace(FromEnvironment());
-  return *slot;
-}
-
-void FileSystem::Replace(FileSystem fileSystem) { InstanceSlot().emplace(std::move(fileSystem)); }
 
 std::vector<char32_t> FileSystem::Drives() const {
   std::vector<char32_t> letters;
@@ -243,8 +230,9 @@ bool FileSystem::IsPlainFile(const Text& path) const {
 
 bool FileSystem::CreateFolder(const Text& path) const {
   std::optional<std::string> native = NativePath(path);
+  if (!native || Fails(FileOperation::kCreateFolder, *native)) return false;
   std::error_code ec;
-  return native && fs::create_directory(*native, ec);
+  return fs::create_directory(*native, ec);
 }
 
 bool FileSystem::DeleteFile(const Text& path) const {
@@ -256,7 +244,7 @@ bool FileSystem::DeleteFile(const Text& path) const {
 bool FileSystem::RenameFile(const Text& from, const Text& to) const {
   std::optional<std::string> source = NativePath(from);
   std::optional<std::string> target = NativePath(to);
-  if (!source || !target) return false;
+  if (!source || !target || Fails(FileOperation::kRename, *target)) return false;
   std::error_code ec;
   fs::rename(*source, *target, ec);
   return !ec;
@@ -319,7 +307,7 @@ std::vector<Text> FileSystem::ListFolders(const Text& path) const {
   return names;
 }
 
-Text ProgramFolder() {
+Text ProgramFolder(const FileSystem& files) {
   std::error_code ec;
   std::string folder;
   if (const char* configured = std::getenv("TECRIS2QUILLO_PROGRAM_FOLDER"); configured != nullptr && *configured) {
@@ -330,7 +318,7 @@ Text ProgramFolder() {
     folder = ec ? fs::current_path(ec).string() : exe.parent_path().string();
   }
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-  std::optional<Text> path = FileSystem::Instance().DrivePath(folder);
+  std::optional<Text> path = files.DrivePath(folder);
   return path ? *path : FromUtf8(folder);
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -10,6 +11,14 @@
 #include "common/text.h"
 
 namespace tq {
+
+// The operations that change files, as a fault hook sees them.
+enum class FileOperation { kOpen, kWrite, kSync, kRename, kCreateFolder };
+
+// Decides whether an operation fails as it would on a full disk or a lost share: true makes it
+// fail. nativePath is the file the operation is for; for the temporary file through which an
+// output is written, the output file itself. A hook that counts its calls can fail the Nth one.
+using FaultHook = std::function<bool(FileOperation operation, const std::string& nativePath)>;
 
 // Paths are Windows paths: a drive letter and a colon, folder names separated by backslashes
 // (slashes are taken as separators too). A path without a drive is taken on the current drive,
@@ -24,10 +33,6 @@ class FileSystem {
   // The current drive and folder follow the process's working folder.
   static FileSystem FromEnvironment();
   explicit FileSystem(std::map<char32_t, std::string> driveRoots);
-
-  // The process-wide instance; tests may replace it.
-  static FileSystem& Instance();
-  static void Replace(FileSystem fileSystem);
 
   std::vector<char32_t> Drives() const;
   char32_t CurrentDrive() const { return currentDrive_; }
@@ -52,6 +57,12 @@ class FileSystem {
   std::optional<std::uintmax_t> FileLength(const Text& path) const;
   std::optional<std::string> ReadFile(const Text& path) const;
 
+  // Every later operation that changes files asks the hook first; without one nothing fails.
+  void SetFaultHook(FaultHook hook) { faultHook_ = std::move(hook); }
+  bool Fails(FileOperation operation, const std::string& nativePath) const {
+    return faultHook_ && faultHook_(operation, nativePath);
+  }
+
   // Names of the plain files that match a pattern such as "Z:\data\*.*", in name order.
   std::vector<Text> ListPlainFiles(const Text& pattern) const;
   // Names of the folders in a folder, hidden ones left out, in name order.
@@ -68,10 +79,12 @@ class FileSystem {
   std::map<char32_t, std::string> roots_;
   std::map<char32_t, std::vector<Text>> currentFolders_;
   char32_t currentDrive_ = U'Z';
+  FaultHook faultHook_;
 };
 
 // The folder of the running program, in Windows form: the native folder in
-// TECRIS2QUILLO_PROGRAM_FOLDER when that is set, otherwise the executable's folder.
-Text ProgramFolder();
+// TECRIS2QUILLO_PROGRAM_FOLDER when that is set, otherwise the executable's folder; on the drive
+// of the file system that holds it.
+Text ProgramFolder(const FileSystem& files);
 
 }  // namespace tq

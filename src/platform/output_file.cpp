@@ -9,16 +9,12 @@
 #include <filesystem>
 
 #include "common/errors.h"
+#include "platform/boring_files.h"
 #include "platform/file_system.h"
 
 namespace tq {
 namespace fs = std::filesystem;
 namespace {
-
-std::function<bool(const std::string&)>& WriteFailureHook() {
-  static std::function<bool(const std::string&)> hook;
-  return hook;
-}
 
 bool WriteAll(int fd, const std::string& bytes) {
   std::size_t written = 0;
@@ -34,7 +30,8 @@ bool WriteAll(int fd, const std::string& bytes) {
 // Creates a temporary file next to the target. A run killed while writing leaves its
 // temporary file behind, and a later process may get the same id, so a name that is taken
 // is passed over rather than reused: it may still be another machine's on a shared folder.
-int CreateTemporary(const fs::path& target, std::string& temporary) {
+int CreateTemporary(const FileSystem& files, const fs::path& target, std::string& temporary) {
+  if (files.Fails(FileOperation::kOpen, target.string())) return -1;
   const std::string stem = "." + target.filename().string() + ".tmp" + std::to_string(::getpid());
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string name = attempt == 0 ? stem : stem + "-" + std::to_string(attempt);
@@ -46,11 +43,10 @@ int CreateTemporary(const fs::path& target, std::string& temporary) {
 }
 
 // Writes the temporary file; false (with the temporary file removed) on any failure.
-bool WriteTemporary(int fd, const std::string& temporary, const std::string& target, const std::string& bytes,
-                    bool durable) {
-  const auto& hook = WriteFailureHook();
-  bool ok = !(hook && hook(target)) && WriteAll(fd, bytes);
-  if (ok && durable) ok = ::fsync(fd) == 0;
+bool WriteTemporary(const FileSystem& files, int fd, const std::string& temporary, const std::string& target,
+                    const std::string& bytes, bool durable) {
+  bool ok = !files.Fails(FileOperation::kWrite, target) && WriteAll(fd, bytes);
+  if (ok && durable) ok = !files.Fails(FileOperation::kSync, target) && ::fsync(fd) == 0;
   if (::close(fd) != 0) ok = false;
   if (!ok) ::unlink(temporary.c_str());
   return ok;
@@ -63,26 +59,24 @@ void OutputFile::WriteLine(TextView line) {
   bytes_ += "\r\n";
 }
 
-void OutputFile::Commit() { ReplaceFileContents(path_, bytes_); }
+void OutputFile::Commit() { files_.Commit(name_, bytes_); }
 
 Text CannotWriteCause(const Text& path) {
   return U"ファイル「" + path + U"」を書き込めません。書き込み先のフォルダと空き容量を確認してください。";
 }
 
-void ReplaceFileContents(const Text& path, const std::string& bytes, bool durable) {
-  std::optional<std::string> target = FileSystem::Instance().NativePath(path);
+void ReplaceFileContents(const FileSystem& files, const Text& path, const std::string& bytes, bool durable) {
+  std::optional<std::string> target = files.NativePath(path);
   if (!target) throw ConversionError(CannotWriteCause(path));
   std::string temporary;
-  int fd = CreateTemporary(fs::path(*target), temporary);
-  if (fd < 0 || !WriteTemporary(fd, temporary, *target, bytes, durable)) throw ConversionError(CannotWriteCause(path));
-  if (std::rename(temporary.c_str(), target->c_str()) != 0) {
+  int fd = CreateTemporary(files, fs::path(*target), temporary);
+  if (fd < 0 || !WriteTemporary(files, fd, temporary, *target, bytes, durable)) {
+    throw ConversionError(CannotWriteCause(path));
+  }
+  if (files.Fails(FileOperation::kRename, *target) || std::rename(temporary.c_str(), target->c_str()) != 0) {
     ::unlink(temporary.c_str());
     throw ConversionError(CannotWriteCause(path));
   }
-}
-
-void SetWriteFailureHookForTesting(std::function<bool(const std::string&)> hook) {
-  WriteFailureHook() = std::move(hook);
 }
 
 }  // namespace tq

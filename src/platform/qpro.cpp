@@ -18,11 +18,11 @@ std::int32_t InCount(TextView text, TextView character) {
   return count;
 }
 
-std::int32_t FCount(const Text& pattern) {
-  return static_cast<std::int32_t>(FileSystem::Instance().ListPlainFiles(pattern).size());
+std::int32_t FCount(const FileSystem& files, const Text& pattern) {
+  return static_cast<std::int32_t>(files.ListPlainFiles(pattern).size());
 }
 
-Text SysDir() {
+Text SysDir(const FileSystem& files) {
   std::string native;
   if (const char* sysdir = std::getenv("TECRIS2QUILLO_SYSDIR"); sysdir != nullptr && *sysdir != '\0') {
     native = sysdir;
@@ -36,7 +36,7 @@ Text SysDir() {
   std::filesystem::path absolute = std::filesystem::absolute(native, ec);
   if (!ec) native = absolute.lexically_normal().string();
   while (native.size() > 1 && native.back() == '/') native.pop_back();
-  std::optional<Text> path = FileSystem::Instance().DrivePath(native);
+  std::optional<Text> path = files.DrivePath(native);
   return path ? *path : FromUtf8(native);
 }
 

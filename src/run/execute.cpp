@@ -8,8 +8,9 @@
 #include "common/errors.h"
 #include "common/source_file.h"
 #include "common/values.h"
-#include "common/warnings.h"
+#include "platform/boring_files.h"
 #include "platform/file_system.h"
+#include "platform/paths.h"
 #include "run/folder_check.h"
 #include "run/run_data.h"
 #include "run/source_identity.h"
@@ -31,8 +32,6 @@ inline const Text kInvalidPathMessage = U"指定されたパスは正しくあ�
 inline const Text kTrailingBackslashMessage = U"最後のフォルダに「￥」は要りません。";
 inline const Text kNothingSelectedMessage = U"変換元ファイルが選択されていません。";
 inline const Text kInvalidFileMessage = U"指定されたﾌｧｲﾙは正しくありません";
-
-Text WithBackslash(const Text& folder) { return EndsWith(folder, U"\\") ? folder : folder + U"\\"; }
 
 // Reads the next record kind, normalised, unless the file has ended.
 void ReadNextKind(RunData& data, SourceFile& file) {
@@ -56,10 +55,10 @@ std::int16_t HeaderCount(const Text& text, long lineNumber) {
 std::int16_t HeaderLineCount(const Text& line, long lineNumber) { return HeaderCount(Mid(line, 26, 3), lineNumber); }
 
 // Sections A to H in their fixed order: each test looks at the record kind the step before left.
-void ConvertChainSections(RunData& data, SourceFile& file, const Text& folder) {
+void ConvertChainSections(RunData& data, SourceFile& file, BoringFiles& files, const PatternData& patterns) {
   if (data.kind == U"A") {
     ReadSectionA(data.titleFields, file, data.titleHeader, data.kind);
-    WriteTitleFiles(folder, data.titleFields, data.titleHeader);
+    WriteTitleFiles(files, patterns, data.titleFields, data.titleHeader);
     // The kind the title reader leaves behind is normalised like every other kind the run
     // reads, so a lower-case or full-width letter after a short title section is not lost.
     if (data.kind.empty()) {
@@ -74,7 +73,7 @@ void ConvertChainSections(RunData& data, SourceFile& file, const Text& folder) {
   }
   if (data.kind == U"C") {
     ReadSectionC(data.cCount, data.cTable, file);
-    WriteX5File(folder, data.cTable, data.cCount);
+    WriteX5File(files, data.cTable, data.cCount);
     ReadNextKind(data, file);
   }
   if (data.kind == U"D") {
@@ -84,12 +83,12 @@ void ConvertChainSections(RunData& data, SourceFile& file, const Text& folder) {
   }
   if (data.kind == U"E") {
     ReadSectionE(data.eCount, data.eTable, file);
-    WriteL209File(folder, data.eTable, data.eCount);
+    WriteL209File(files, data.eTable, data.eCount);
     ReadNextKind(data, file);
   }
   if (data.kind == U"F") {
     ReadSectionF(data.fCount, data.fTable, file, data.fColumnFlag);
-    WriteL204File(folder, data.fTable, data.fCount, data.fColumnFlag);
+    WriteL204File(files, data.fTable, data.fCount, data.fColumnFlag);
     ReadNextKind(data, file);
   }
   if (data.kind == U"G") {
@@ -100,17 +99,17 @@ void ConvertChainSections(RunData& data, SourceFile& file, const Text& folder) {
 }
 
 // One file for sections G and H together.
-void WriteGAndHFile(const RunData& data, const Text& folder) {
+void WriteGAndHFile(const RunData& data, BoringFiles& files) {
   if (data.gCount == 0 && data.hCount == 0) return;
-  WriteL201File(folder, data.gTable, data.gCount, data.hTable, data.hCount);
+  WriteL201File(files, data.gTable, data.gCount, data.hTable, data.hCount);
 }
 
 // Section D's files take each sample's layer from X1.txt, so they are written once the X step
 // has written the layers of this same file.
-void WriteSectionDFiles(const RunData& data, const Text& folder) {
+void WriteSectionDFiles(const RunData& data, BoringFiles& files) {
   if (!data.dReadFromThisFile) return;
-  WriteX100File(folder, data.dTable, data.dCount);
-  WriteX100AFile(folder, data.dTable, data.dCount);
+  WriteX100File(files, data.dTable, data.dCount);
+  WriteX100AFile(files, data.dTable, data.dCount);
 }
 
 // Reads whole lines until one whose second character, normalised, is the given record kind,
@@ -137,17 +136,17 @@ void FindSectionX(RunData& data, SourceFile& file) {
 }
 
 // The X rows follow the header that FindSectionX consumed.
-void ConvertSectionX(RunData& data, SourceFile& file, const Text& folder) {
+void ConvertSectionX(RunData& data, SourceFile& file, BoringFiles& files, PatternData& patterns) {
   if (file.AtEnd() || data.kind != U"X") return;
   ReadSectionX(data.layerCount, data.layers, file);
-  WriteX1File(folder, data.layers, data.layerCount);
-  WriteX3File(folder, data.layers, data.layerCount);
+  WriteX1File(files, patterns, data.layers, data.layerCount);
+  WriteX3File(files, patterns, data.layers, data.layerCount);
 }
 
 // Section Z is found by a line scan after section X. When the scan for X ran to the end of the
 // file without finding it, the Z scan goes back to where the X scan began, so that a file
 // without section X keeps its section Z.
-void FindAndConvertSectionZ(RunData& data, SourceFile& file, const Text& folder,
+void FindAndConvertSectionZ(RunData& data, SourceFile& file, BoringFiles& files,
                             const SourceFile::LineMark& xScanStart) {
   bool foundX = data.kind == U"X";
   data.kind.clear();
@@ -156,10 +155,10 @@ void FindAndConvertSectionZ(RunData& data, SourceFile& file, const Text& folder,
   if (!count) return;
   data.zCount = *count;
   ReadSectionZ(data.zCount, data.zTable, file);
-  WriteX12File(folder, data.zTable, data.zCount);
+  WriteX12File(files, data.zTable, data.zCount);
 }
 
-void ConvertSourceFile(RunData& data, SourceFile& file, const Text& folder) {
+void ConvertSourceFile(RunData& data, SourceFile& file, BoringFiles& files, PatternData& patterns) {
   data.gCount = 0;
   data.hCount = 0;
   // A short title section must never carry another boring's title into this one.
@@ -167,13 +166,13 @@ void ConvertSourceFile(RunData& data, SourceFile& file, const Text& folder) {
   data.titleHeader.clear();
   data.dReadFromThisFile = false;
   data.kind = NormaliseKind(file.ReadField());
-  ConvertChainSections(data, file, folder);
-  WriteGAndHFile(data, folder);
+  ConvertChainSections(data, file, files, patterns);
+  WriteGAndHFile(data, files);
   SourceFile::LineMark xScanStart = file.MarkLineStart();
   FindSectionX(data, file);
-  ConvertSectionX(data, file, folder);
-  WriteSectionDFiles(data, folder);
-  FindAndConvertSectionZ(data, file, folder, xScanStart);
+  ConvertSectionX(data, file, files, patterns);
+  WriteSectionDFiles(data, files);
+  FindAndConvertSectionZ(data, file, files, xScanStart);
 }
 
 Text FailureMessage(const Text& sourcePath, const ConversionError& error) {
@@ -182,48 +181,65 @@ Text FailureMessage(const Text& sourcePath, const ConversionError& error) {
   return where + U"で変換を中止しました。\n" + error.Cause();
 }
 
+// Sends the pattern data's warnings to the observer, each distinct one once, while the command runs.
+class ScopedRunWarnings {
+ public:
+  ScopedRunWarnings(PatternData& patterns, RunObserver& observer)
+      : patterns_(patterns), previous_(patterns.SetWarningSink([this, &observer](const Text& warning) {
+          if (shown_.insert(warning).second) observer.Warning(warning);
+        })) {}
+  ~ScopedRunWarnings() { patterns_.SetWarningSink(std::move(previous_)); }
+  ScopedRunWarnings(const ScopedRunWarnings&) = delete;
+  ScopedRunWarnings& operator=(const ScopedRunWarnings&) = delete;
+
+ private:
+  PatternData& patterns_;
+  std::set<Text> shown_;
+  WarningSink previous_;
+};
+
 class ExecuteCommand {
  public:
-  explicit ExecuteCommand(RunWindow& window) : window_(window) {}
+  ExecuteCommand(Converter& converter, const RunRequest& request, RunObserver& observer)
+      : converter_(converter), files_(converter.Files()), request_(request), observer_(observer) {}
 
   RunOutcome Run() {
-    window_.SetStatusCaption(kCaptionConverting);
-    Text source = window_.SourceFolderText();
-    if (!CheckFolderPath(source, window_)) {
-      window_.MsgBox(kInvalidPathMessage, kStyleOkExclamation, source);
+    observer_.SetStatusCaption(kCaptionConverting);
+    Text source = request_.sourceFolder;
+    if (!CheckFolderPath(files_, source, observer_)) {
+      observer_.MsgBox(kInvalidPathMessage, kStyleOkExclamation, source);
       return Stop(RunOutcome::kStoppedByCheck);
     }
-    Text destinationBox = window_.DestinationText();
-    Text destination = destinationBox;
-    if (!CheckFolderPath(destination, window_)) {
-      window_.MsgBox(kInvalidPathMessage, kStyleOkExclamation, destination);
-      window_.FocusDestinationBox();
+    Text destination = request_.destination;
+    if (!CheckFolderPath(files_, destination, observer_)) {
+      observer_.MsgBox(kInvalidPathMessage, kStyleOkExclamation, destination);
+      observer_.FocusDestinationBox();
       return Stop(RunOutcome::kStoppedByCheck);
     }
-    if (EndsWith(destinationBox, U"\\")) {
-      window_.MsgBox(kTrailingBackslashMessage, kStyleOkExclamation, destination);
+    if (EndsWith(request_.destination, U"\\")) {
+      observer_.MsgBox(kTrailingBackslashMessage, kStyleOkExclamation, destination);
       return Stop(RunOutcome::kStoppedByCheck);
     }
     try {
-      if (EnsureDestinationFolder(destination, window_) == EnsureResult::kDeclined) {
+      if (EnsureDestinationFolder(files_, destination, observer_) == EnsureResult::kDeclined) {
         return Stop(RunOutcome::kStoppedByCheck);
       }
     } catch (const ConversionError& error) {
-      window_.MsgBox(error.Cause(), kStyleOkExclamation, std::nullopt);
+      observer_.MsgBox(error.Cause(), kStyleOkExclamation, std::nullopt);
       return Stop(RunOutcome::kConversionFailed);
     }
-    window_.SetMousePointer(kPointerHourglass);
+    observer_.SetMousePointer(kPointerHourglass);
     return ConvertSelectedFiles(source, destination);
   }
 
  private:
   RunOutcome ConvertSelectedFiles(const Text& source, const Text& destination) {
-    ScopedWarningSink warnings([this](const Text& warning) { Warn(warning); });
+    ScopedRunWarnings warnings(converter_.Patterns(), observer_);
     std::vector<Text> names;
     std::int32_t count = 0;
-    CollectSelectedFiles(window_, names, count);
+    NumberSelectedFiles(request_.files, names, count);
     if (count == 0) {
-      window_.MsgBox(kNothingSelectedMessage, kStyleOkOnly, std::nullopt);
+      observer_.MsgBox(kNothingSelectedMessage, kStyleOkOnly, std::nullopt);
       return StopBusy(RunOutcome::kStoppedByCheck);
     }
     // Both prefixes come from the checked, completed folder texts, so the files are read
@@ -231,63 +247,58 @@ class ExecuteCommand {
     Text prefix = WithBackslash(destination);
     for (int i = 1; i <= count; ++i) {
       const Text& name = names[static_cast<std::size_t>(i)];
-      window_.ReportProgress(i - 1, count, name);
-      Text sourcePath = WithBackslash(source) + name;
-      std::optional<RunOutcome> stop = ConvertOne(sourcePath, prefix);
+      observer_.ReportProgress(i - 1, count, name);
+      std::optional<RunOutcome> stop = ConvertOne(JoinPath(source, name), prefix);
       if (stop) return *stop;
     }
-    window_.ReportProgress(count, count, Text());
-    FinishedFlag() = 1;
-    window_.SetStatusCaption(kCaptionFinished);
-    window_.SetMousePointer(kPointerDefault);
+    observer_.ReportProgress(count, count, Text());
+    converter_.FinishedFlag() = 1;
+    observer_.SetStatusCaption(kCaptionFinished);
+    observer_.SetMousePointer(kPointerDefault);
     return RunOutcome::kCompleted;
   }
 
   std::optional<RunOutcome> ConvertOne(const Text& sourcePath, const Text& prefix) {
     try {
-      Text identifier = ReadBoringIdentifier(sourcePath);
+      Text identifier = ReadBoringIdentifier(files_, sourcePath);
       if (identifier.empty()) {
-        window_.MsgBox(kInvalidFileMessage, kStyleOkOnly, std::nullopt);
+        observer_.MsgBox(kInvalidFileMessage, kStyleOkOnly, std::nullopt);
         return StopBusy(RunOutcome::kFileRefused);
       }
-      EnsureBoringFolder(prefix, identifier);
-      std::optional<std::string> bytes = FileSystem::Instance().ReadFile(sourcePath);
+      EnsureBoringFolder(files_, prefix, identifier);
+      std::optional<std::string> bytes = files_.ReadFile(sourcePath);
       if (!bytes) throw ConversionError(U"ファイルを読み込めません。");
       SourceFile file(std::move(*bytes));
-      ConvertSourceFile(data_, file, prefix + identifier);
+      BoringFiles boring(files_, prefix + identifier);
+      ConvertSourceFile(data_, file, boring, converter_.Patterns());
     } catch (const ConversionError& error) {
-      window_.MsgBox(FailureMessage(sourcePath, error), kStyleOkExclamation, std::nullopt);
+      observer_.MsgBox(FailureMessage(sourcePath, error), kStyleOkExclamation, std::nullopt);
       return StopBusy(RunOutcome::kConversionFailed);
     }
     return std::nullopt;
   }
 
-  void Warn(const Text& warning) {
-    if (shownWarnings_.insert(warning).second) window_.Warning(warning);
-  }
-
   RunOutcome Stop(RunOutcome outcome) {
-    window_.SetStatusCaption(Text());
+    observer_.SetStatusCaption(Text());
     return outcome;
   }
 
   RunOutcome StopBusy(RunOutcome outcome) {
-    window_.SetMousePointer(kPointerDefault);
+    observer_.SetMousePointer(kPointerDefault);
     return Stop(outcome);
   }
 
-  RunWindow& window_;
+  Converter& converter_;
+  FileSystem& files_;
+  const RunRequest& request_;
+  RunObserver& observer_;
   RunData data_;
-  std::set<Text> shownWarnings_;
 };
 
 }  // namespace
 
-RunOutcome Command1_Click(RunWindow& window) { return ExecuteCommand(window).Run(); }
-
-std::int16_t& FinishedFlag() {
-  static std::int16_t flag = 0;
-  return flag;
+RunOutcome Command1_Click(Converter& converter, const RunRequest& request, RunObserver& observer) {
+  return ExecuteCommand(converter, request, observer).Run();
 }
 
 }  // namespace tq

@@ -3,7 +3,7 @@
 
 #include "common/errors.h"
 #include "common/source_file.h"
-#include "platform/file_system.h"
+#include "platform/paths.h"
 #include "platform/qpro.h"
 
 namespace tq {
@@ -13,8 +13,7 @@ bool IsAsciiDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
 
 // Whether the first record of the file carries the name's eleven digits; unreadable files
 // are left out.
-bool CarriesOwnIdentifier(const Text& path, const Text& name) {
-  const FileSystem& fs = FileSystem::Instance();
+bool CarriesOwnIdentifier(const FileSystem& fs, const Text& path, const Text& name) {
   if (!fs.IsPlainFile(path)) return false;
   std::optional<std::string> bytes = fs.ReadFile(path);
   if (!bytes) return false;
@@ -37,26 +36,24 @@ bool IsConvertibleFileName(TextView name) {
   return true;
 }
 
-void ListFiles(const Text& pattern, std::vector<Text>& names) {
-  std::vector<Text> found = FileSystem::Instance().ListPlainFiles(pattern);
+void ListFiles(const FileSystem& files, const Text& pattern, std::vector<Text>& names) {
+  std::vector<Text> found = files.ListPlainFiles(pattern);
   if (names.size() < found.size() + 1) names.resize(found.size() + 1);
   for (std::size_t k = 0; k < found.size(); ++k) names[k + 1] = found[k];
 }
 
-std::vector<Text> ListConvertibleFiles(const Text& folder) {
-  bool root = EndsWith(folder, U"\\");
-  Text pattern = root ? folder + U"*.*" : folder + U"\\*.*";
+std::vector<Text> ListConvertibleFiles(const FileSystem& files, const Text& folder) {
+  Text pattern = JoinPath(folder, U"*.*");
   std::vector<Text> offered;
   // Kept at 32 bits: a folder of more than 32767 files must not look empty.
-  std::int32_t n = FCount(pattern);
+  std::int32_t n = FCount(files, pattern);
   if (n < 1) return offered;
   std::vector<Text> names(static_cast<std::size_t>(n) + 1);
-  ListFiles(pattern, names);
+  ListFiles(files, pattern, names);
   for (std::size_t k = 1; k < names.size(); ++k) {
     const Text& name = names[k];
     if (!IsConvertibleFileName(name)) continue;
-    Text path = root ? folder + name : folder + U"\\" + name;
-    if (CarriesOwnIdentifier(path, name)) offered.push_back(name);
+    if (CarriesOwnIdentifier(files, JoinPath(folder, name), name)) offered.push_back(name);
   }
   return offered;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "platform/file_system.h"
 
 namespace tq {
 
@@ -13,10 +14,10 @@ bool IsConvertibleFileName(TextView name);
 
 // Fills names from index 1 with the plain files that match pattern, in name order. The table
 // grows when the folder holds more names than it has room for.
-void ListFiles(const Text& pattern, std::vector<Text>& names);
+void ListFiles(const FileSystem& files, const Text& pattern, std::vector<Text>& names);
 
 // The convertible files of a folder path (a drive root ends with a backslash, any other folder
 // need not): convertible names whose first record carries the same eleven digits.
-std::vector<Text> ListConvertibleFiles(const Text& folder);
+std::vector<Text> ListConvertibleFiles(const FileSystem& files, const Text& folder);
 
 }  // namespace tq

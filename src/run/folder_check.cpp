@@ -3,6 +3,7 @@
 
 #include "common/errors.h"
 #include "platform/file_system.h"
+#include "platform/paths.h"
 #include "platform/qpro.h"
 
 namespace tq {
@@ -19,13 +20,19 @@ Text TrimBlanks(TextView text) {
   return Text(text.substr(start, end - start));
 }
 
+// A check whose messages nobody is to see.
+class SilentBoxes : public MessageBoxes {
+ public:
+  int MsgBox(const Text&, int, const std::optional<Text>&) override { return kAnswerOk; }
+};
+
 Text CannotCreateFolderCause(const Text& path) {
   return U"フォルダ「" + path + U"」を作成できません。書き込みできる場所か確認してください。";
 }
 
 }  // namespace
 
-bool CheckFolderPath(Text& path, MessageBoxes& boxes) {
+bool CheckFolderPath(FileSystem& files, Text& path, MessageBoxes& boxes) {
   path = TrimBlanks(path);
   if (ShiftJisMid(path, 2, 1) != U":") {
     boxes.MsgBox(kDriveNameMessage, kStyleOkInformation, std::nullopt);
@@ -33,18 +40,24 @@ bool CheckFolderPath(Text& path, MessageBoxes& boxes) {
   }
   if (path.find_first_of(U"*?") != Text::npos) return false;
   if (path.size() > 2 && path[2] != U'\\') path = path.substr(0, 2) + U"\\" + path.substr(2);
-  if (!FileSystem::Instance().SetCurrentDrive(path[0])) return false;
-  if (!EndsWith(path, U"\\")) path += U"\\";
+  if (!files.SetCurrentDrive(path[0])) return false;
+  path = WithBackslash(path);
   if (path.size() == 3 && EndsWith(path, U":\\")) return true;
   return path.find(U"\\\\") == Text::npos;
 }
 
-EnsureResult EnsureDestinationFolder(const Text& destination, MessageBoxes& boxes) {
+// The check makes the drive current on a copy of the file system, which is dropped with it.
+bool CompleteFolderPath(const FileSystem& files, Text& path) {
+  FileSystem scratch = files;
+  SilentBoxes boxes;
+  return CheckFolderPath(scratch, path, boxes);
+}
+
+EnsureResult EnsureDestinationFolder(const FileSystem& fs, const Text& destination, MessageBoxes& boxes) {
   std::int16_t n = CountSeparators(destination, U"\\");
   if (n < 0 || n > 255) throw ConversionError(U"フォルダ「" + destination + U"」のパスが深すぎます。");
   PathParts parts;
   SplitPath(destination, U"\\", parts);
-  const FileSystem& fs = FileSystem::Instance();
   Text p = parts[1];
   bool missing = false;
   for (int i = 2; i <= n + 1; ++i) {

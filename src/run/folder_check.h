@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "common/text.h"
+#include "platform/file_system.h"
 #include "platform/message_box.h"
 
 namespace tq {
@@ -15,13 +16,17 @@ inline const Text kCreateFolderQuestion = U"フォルダがありません。新
 
 // Trims path and completes it in place (backslash after the drive colon, one at the end).
 // True when it names a folder on an existing drive; the drive becomes the current drive.
-bool CheckFolderPath(Text& path, MessageBoxes& boxes);
+bool CheckFolderPath(FileSystem& files, Text& path, MessageBoxes& boxes);
+
+// The same check and completion for a caller that only wants the completed text: it shows no
+// message and leaves the current drive as it is.
+bool CompleteFolderPath(const FileSystem& files, Text& path);
 
 enum class EnsureResult { kExists, kDeclined };
 
 // Makes the completed destination folder exist, asking once before creating missing levels.
 // Throws ConversionError when a level cannot be created.
-EnsureResult EnsureDestinationFolder(const Text& destination, MessageBoxes& boxes);
+EnsureResult EnsureDestinationFolder(const FileSystem& files, const Text& destination, MessageBoxes& boxes);
 
 using PathParts = std::array<Text, 257>;
 

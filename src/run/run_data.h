@@ -6,11 +6,9 @@
 
 #include "common/section_table.h"
 #include "common/text.h"
+#include "sections/section_a.h"
 
 namespace tq {
-
-inline constexpr int kTitleFieldCount = 34;
-using TitleFields = std::array<Text, kTitleFieldCount + 1>;  // index 0 unused
 
 struct RunData {
   Text kind;  // the current record kind

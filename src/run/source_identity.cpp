@@ -3,23 +3,13 @@
 
 #include "common/errors.h"
 #include "common/source_file.h"
-#include "platform/file_system.h"
-#include "run/execute.h"
 
 namespace tq {
 
-void CollectSelectedFiles(RunWindow& window, std::vector<Text>& names, std::int32_t& count) {
-  int n = window.FileListCount();
-  int k = 0;
-  for (int i = 0; i < n; ++i) {
-    if (window.FileListSelected(i)) ++k;
-  }
-  names.assign(static_cast<std::size_t>(k) + 1, Text());
-  int next = 1;
-  for (int i = 0; i < n && next <= k; ++i) {
-    if (window.FileListSelected(i)) names[static_cast<std::size_t>(next++)] = Trim(window.FileListItem(i));
-  }
-  count = k;
+void NumberSelectedFiles(const std::vector<Text>& selected, std::vector<Text>& names, std::int32_t& count) {
+  names.assign(1, Text());
+  for (const Text& name : selected) names.push_back(Trim(name));
+  count = static_cast<std::int32_t>(selected.size());
 }
 
 bool IsSafeFolderName(TextView name) {
@@ -31,8 +21,7 @@ bool IsSafeFolderName(TextView name) {
   return true;
 }
 
-Text ReadBoringIdentifier(const Text& path) {
-  const FileSystem& fs = FileSystem::Instance();
+Text ReadBoringIdentifier(const FileSystem& fs, const Text& path) {
   if (!fs.IsPlainFile(path)) return {};
   std::optional<std::string> bytes = fs.ReadFile(path);
   if (!bytes) throw ConversionError(U"ファイルを読み込めません。");
@@ -43,8 +32,7 @@ Text ReadBoringIdentifier(const Text& path) {
   return identifier;
 }
 
-void EnsureBoringFolder(const Text& prefix, const Text& identifier) {
-  const FileSystem& fs = FileSystem::Instance();
+void EnsureBoringFolder(const FileSystem& fs, const Text& prefix, const Text& identifier) {
   Text folder = prefix + identifier;
   if (fs.Exists(folder)) return;
   if (!fs.CreateFolder(folder)) {

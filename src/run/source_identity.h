@@ -1,30 +1,29 @@
-// Source file identity: the selected files, the boring identifier, the boring folder.
+// Source file identity: the numbered selected files, the boring identifier, the boring folder.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 #include "common/text.h"
+#include "platform/file_system.h"
 
 namespace tq {
-
-class RunWindow;
 
 // Entry 0 stays empty; entries 1 to count hold the selected names in list order, trimmed.
 // The count is not narrowed to 16 bits: a folder may offer more than 32767 files, and a run
 // over all of them must convert them all, not report success for none.
-void CollectSelectedFiles(RunWindow& window, std::vector<Text>& names, std::int32_t& count);
+void NumberSelectedFiles(const std::vector<Text>& selected, std::vector<Text>& names, std::int32_t& count);
 
 // The 11-character second field of the file's first record, or the empty text when the file
 // does not exist, the identifier has another length, or it cannot name one folder.
 // Throws ConversionError when the file exists but cannot be read.
-Text ReadBoringIdentifier(const Text& path);
+Text ReadBoringIdentifier(const FileSystem& files, const Text& path);
 
 // Whether an identifier can be the name of one folder under the destination folder.
 bool IsSafeFolderName(TextView name);
 
 // Creates prefix + identifier unless a file or folder of that name exists.
 // Throws ConversionError when the folder cannot be created.
-void EnsureBoringFolder(const Text& prefix, const Text& identifier);
+void EnsureBoringFolder(const FileSystem& files, const Text& prefix, const Text& identifier);
 
 }  // namespace tq

@@ -50,12 +50,12 @@ void ReadSectionX(std::int16_t count, SectionTable& table, SourceFile& file) {
   }
 }
 
-void WriteX1File(const Text& folder, const SectionTable& table, std::int16_t count) {
+void WriteX1File(BoringFiles& files, PatternData& patterns, const SectionTable& table, std::int16_t count) {
   std::vector<LayerGroup> layers = GroupConsecutiveRows(table, count, kLayerSoilName);
-  OutputFile out(folder + U"\\X1.txt");
+  OutputFile out(files, U"X1.txt");
   for (std::size_t i = 1; i < layers.size(); ++i) {
     Text code;
-    MapSoilNameToPattern(layers[i].value, code);
+    MapSoilNameToPattern(patterns, layers[i].value, code);
     Text name = layers[i].value;
     // A later layer without a pattern (a blank name) is marked as unknown and left unnamed.
     if (i != 1 && ValueOf(code) == 0) {

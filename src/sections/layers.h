@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "common/section_table.h"
+#include "platform/boring_files.h"
 #include "common/source_file.h"
+#include "patterns/pattern_data.h"
 
 namespace tq {
 
@@ -33,8 +35,8 @@ struct LayerGroup {
 };
 std::vector<LayerGroup> GroupConsecutiveRows(const SectionTable& table, std::int16_t count, int value);
 
-// Writes folder\X1.txt: consecutive rows with the same trimmed soil name form one layer, which
+// Writes X1.txt: consecutive rows with the same trimmed soil name form one layer, which
 // ends at the depth of its last row and carries the pattern code of its name.
-void WriteX1File(const Text& folder, const SectionTable& table, std::int16_t count);
+void WriteX1File(BoringFiles& files, PatternData& patterns, const SectionTable& table, std::int16_t count);
 
 }  // namespace tq

@@ -3,11 +3,7 @@
 
 #include <array>
 
-#include "common/errors.h"
-#include "common/source_file.h"
 #include "common/values.h"
-#include "patterns/pattern_settings.h"
-#include "patterns/pattern_table.h"
 #include "sections/layers.h"
 
 namespace tq {
@@ -18,28 +14,14 @@ constexpr std::size_t kCodedCharacters = 3;
 
 using HalfCodes = std::array<std::int16_t, kCodedCharacters>;
 
-Text L4Path() { return PatternFolder() + U"L4.TXT"; }
-
-std::int16_t L4Code(const L4Row& row) {
-  std::optional<std::int16_t> code;
-  try {
-    code = RoundToInt16(ValueOf(row.number));
-  } catch (const ConversionError&) {
-    // A number too large even for a double is as far out of range as one beyond 16 bits.
-  }
-  if (code) return *code;
-  throw ConversionError(U"パターンデータのファイル「" + L4Path() + U"」の " + DecimalText(row.line) + U" 行目の番号「" +
-                        row.number + U"」が大きすぎます。-32768 から 32767 までの数でなければなりません。");
-}
-
 // The codes of the first three characters of a half that the L4 table holds, from the front.
 HalfCodes CodesOf(const Text& half, const L4Table& l4) {
   HalfCodes codes{};
   std::size_t k = 0;
   for (std::size_t i = 0; i < half.size() && i < kCodedCharacters; ++i) {
-    for (const L4Row& row : l4) {
+    for (const L4Row& row : l4.rows) {
       if (row.character != Text(1, half[i])) continue;
-      codes[k++] = L4Code(row);
+      codes[k++] = L4Code(l4, row);
       break;
     }
   }
@@ -55,17 +37,6 @@ Text CodeText(const HalfCodes& codes) {
 
 }  // namespace
 
-L4Table ReadL4Table() {
-  Text path = L4Path();
-  SourceFile file(ReadPatternTableBytes(path));
-  L4Table l4;
-  TableRow row;
-  while (ReadTableRow(file, path, 2, U"番号と文字の 2 項目", row)) {
-    l4.push_back({row.fields[1], row.fields[2], row.line});
-  }
-  return l4;
-}
-
 void WriteX3Line(int& lineNumber, const Text& depthText, const Text& description, const L4Table& l4,
                  OutputFile& out) {
   if (Trim(description).empty()) return;
@@ -79,10 +50,10 @@ void WriteX3Line(int& lineNumber, const Text& depthText, const Text& description
   ++lineNumber;
 }
 
-void WriteX3File(const Text& folder, const SectionTable& table, std::int16_t count) {
-  L4Table l4 = ReadL4Table();
+void WriteX3File(BoringFiles& files, const PatternData& patterns, const SectionTable& table, std::int16_t count) {
+  L4Table l4 = ReadL4Table(patterns);
   std::vector<LayerGroup> groups = GroupConsecutiveRows(table, count, kLayerDescription);
-  OutputFile out(folder + U"\\X3.txt");
+  OutputFile out(files, U"X3.txt");
   int lineNumber = 1;
   for (std::size_t i = 1; i < groups.size(); ++i) {
     WriteX3Line(lineNumber, DepthTextOf(groups[i].depth), groups[i].value, l4, out);

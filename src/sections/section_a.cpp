@@ -3,8 +3,7 @@
 
 #include "common/errors.h"
 #include "common/values.h"
-#include "patterns/pattern_settings.h"
-#include "platform/file_system.h"
+#include "patterns/lookup_tables.h"
 #include "platform/output_file.h"
 #include "sections/section_values.h"
 
@@ -70,8 +69,8 @@ void WriteEmptyLines(OutputFile& out, int count) {
   for (int i = 0; i < count; ++i) out.WriteEmptyLine();
 }
 
-void WriteTitl01(const Text& folder, const TitleFields& f) {
-  OutputFile out(folder + U"\\titl01.txt");
+void WriteTitl01(BoringFiles& files, const TitleFields& f) {
+  OutputFile out(files, U"titl01.txt");
   out.WriteLine(Trim(f[1]));
   WriteEmptyLines(out, 2);
   out.WriteLine(NumberIn(f[7], 4));
@@ -93,14 +92,14 @@ void WriteTitl01(const Text& folder, const TitleFields& f) {
 }
 
 // The L2 name of field 21: a code that cannot be a 16-bit integer matches no entry.
-Text L2NameOf(const Text& field) {
+Text L2NameOf(const PatternData& patterns, const Text& field) {
   if (Trim(field).empty()) return {};
   std::optional<std::int16_t> code = RoundToInt16(ValueOf(field));
-  return code ? LookupL2Name(*code) : Text();
+  return code ? LookupL2Name(patterns, *code) : Text();
 }
 
-void WriteTitl02(const Text& folder, const TitleFields& f, const Text& headerValue) {
-  OutputFile out(folder + U"\\titl02.txt");
+void WriteTitl02(BoringFiles& files, const PatternData& patterns, const TitleFields& f, const Text& headerValue) {
+  OutputFile out(files, U"titl02.txt");
   WriteEmptyLines(out, 16);
   if (Trim(f[16]).empty()) {
     WriteEmptyLines(out, 3);
@@ -117,15 +116,15 @@ void WriteTitl02(const Text& folder, const TitleFields& f, const Text& headerVal
   out.WriteLine(NumberIn(f[20], 6));
   WriteEmptyLines(out, 4);
   out.WriteLine(NumberIn(f[21], 2));
-  out.WriteLine(L2NameOf(f[21]));
+  out.WriteLine(L2NameOf(patterns, f[21]));
   WriteEmptyLines(out, 7);
   out.WriteLine(headerValue);
   WriteEmptyLines(out, 1);
   out.Commit();
 }
 
-void WriteTitl04(const Text& folder, const TitleFields& f) {
-  OutputFile out(folder + U"\\titl04.txt");
+void WriteTitl04(BoringFiles& files, const TitleFields& f) {
+  OutputFile out(files, U"titl04.txt");
   out.WriteLine(UnmarkedNumberIn(f[3], 5));
   out.WriteLine(UnmarkedNumberIn(f[4], 4));
   out.WriteLine(NumberIn(f[5], 3));
@@ -181,10 +180,11 @@ void ReadSectionA(TitleFields& fields, SourceFile& file, Text& headerValue, Text
   kind.clear();
 }
 
-void WriteTitleFiles(const Text& folder, const TitleFields& fields, const Text& headerValue) {
-  WriteTitl01(folder, fields);
-  WriteTitl02(folder, fields, headerValue);
-  WriteTitl04(folder, fields);
+void WriteTitleFiles(BoringFiles& files, const PatternData& patterns, const TitleFields& fields,
+                     const Text& headerValue) {
+  WriteTitl01(files, fields);
+  WriteTitl02(files, patterns, fields, headerValue);
+  WriteTitl04(files, fields);
 }
 
 void SplitByWidths(TextView text, int count, const SplitWidths& widths, SplitParts& parts) {
@@ -200,25 +200,6 @@ void SplitByWidths(TextView text, int count, const SplitWidths& widths, SplitPar
     p += width;
     r -= width;
   }
-}
-
-Text LookupL2Name(std::int16_t code) {
-  const FileSystem& fs = FileSystem::Instance();
-  Text path = PatternFolder() + U"L2.txt";
-  if (!fs.IsPlainFile(path)) return {};
-  std::optional<std::string> bytes = fs.ReadFile(path);
-  if (!bytes) return {};
-  SourceFile table(std::move(*bytes));
-  try {
-    while (!table.AtEnd()) {
-      std::optional<std::int16_t> entry = RoundToInt16(ValueOf(table.ReadField()));
-      Text name = table.ReadField();
-      if (entry && *entry == code) return Trim(name);
-    }
-  } catch (const ConversionError&) {
-    // A last line without a name, or a code that is no number, ends the table.
-  }
-  return {};
 }
 
 }  // namespace tq

@@ -32,8 +32,8 @@ void ReadSectionC(std::int16_t& count, SectionTable& table, SourceFile& file) {
   }
 }
 
-void WriteX5File(const Text& folder, const SectionTable& table, std::int16_t count) {
-  OutputFile out(folder + U"\\X5.txt");
+void WriteX5File(BoringFiles& files, const SectionTable& table, std::int16_t count) {
+  OutputFile out(files, U"X5.txt");
   for (int i = 1; i <= count; ++i) {
     const Text& blows = table.At(2, i);
     out.WriteLine(RowPositionText(i) + U"," + DepthTextOf(table.At(1, i)) + U"," + ValueCell(blows) + U",," +

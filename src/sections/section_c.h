@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "common/section_table.h"
+#include "platform/boring_files.h"
 #include "common/source_file.h"
 
 namespace tq {
@@ -12,7 +13,7 @@ namespace tq {
 // count and penetration length (values 1 to 3).
 void ReadSectionC(std::int16_t& count, SectionTable& table, SourceFile& file);
 
-// Writes folder\X5.txt, one line of 11 fields per row.
-void WriteX5File(const Text& folder, const SectionTable& table, std::int16_t count);
+// Writes X5.txt, one line of 11 fields per row.
+void WriteX5File(BoringFiles& files, const SectionTable& table, std::int16_t count);
 
 }  // namespace tq

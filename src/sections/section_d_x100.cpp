@@ -6,7 +6,6 @@
 
 #include "common/errors.h"
 #include "common/values.h"
-#include "platform/file_system.h"
 #include "platform/output_file.h"
 #include "sections/section_d_x100a.h"
 #include "sections/section_values.h"
@@ -31,19 +30,19 @@ Text ReadDValue(SourceFile& file, int value) {
   return ReadValueField(file);
 }
 
-std::string ReadWholeFile(const Text& path) {
-  std::optional<std::string> bytes = FileSystem::Instance().ReadFile(path);
-  if (!bytes) throw ConversionError(U"ファイル「" + path + U"」を読み込めません。");
+std::string ReadWholeFile(const BoringFiles& files, const Text& name) {
+  std::optional<std::string> bytes = files.Read(name);
+  if (!bytes) throw ConversionError(U"ファイル「" + files.PathOf(name) + U"」を読み込めません。");
   return std::move(*bytes);
 }
 
 // The layers of X1.txt in file order; none when the file does not exist.
-std::vector<Layer> ReadLayers(const Text& path) {
+std::vector<Layer> ReadLayers(const BoringFiles& files, const Text& name) {
   std::int16_t n = 0;
-  CountFileRecords(path, n, kX1FieldsPerRecord);
+  CountFileRecords(files, name, n, kX1FieldsPerRecord);
   std::vector<Layer> layers;
   if (n <= 0) return layers;
-  SourceFile file(ReadWholeFile(path));
+  SourceFile file(ReadWholeFile(files, name));
   for (int k = 1; k <= n; ++k) {
     Layer layer;
     file.SkipFields(1);
@@ -51,7 +50,7 @@ std::vector<Layer> ReadLayers(const Text& path) {
     try {
       layer.depth = SingleValueOf(depth);
     } catch (const ConversionError& error) {
-      throw ConversionError(U"層のファイル「" + path + U"」の " + DecimalText(file.LastLine()) + U" 行目の深さを読めません。" +
+      throw ConversionError(U"層のファイル「" + files.PathOf(name) + U"」の " + DecimalText(file.LastLine()) + U" 行目の深さを読めません。" +
                             error.Cause());
     }
     layer.code = file.ReadField();
@@ -111,9 +110,9 @@ void ReadSectionD(std::int16_t& count, SectionTable& table, SourceFile& file) {
   }
 }
 
-void CountFileRecords(const Text& path, std::int16_t& count, std::int16_t fieldsPerRecord) {
-  if (!FileSystem::Instance().IsPlainFile(path)) return;
-  SourceFile file(ReadWholeFile(path));
+void CountFileRecords(const BoringFiles& files, const Text& name, std::int16_t& count, std::int16_t fieldsPerRecord) {
+  if (!files.IsPlainFile(name)) return;
+  SourceFile file(ReadWholeFile(files, name));
   int records = 0;
   // A record cut short by the end of the file is not counted, so that reading the records
   // counted never runs past the end.
@@ -124,7 +123,7 @@ void CountFileRecords(const Text& path, std::int16_t& count, std::int16_t fields
     }
   } catch (const ConversionError&) {
   }
-  if (records > 32767) throw ConversionError(U"ファイル「" + path + U"」の行が多すぎます。");
+  if (records > 32767) throw ConversionError(U"ファイル「" + files.PathOf(name) + U"」の行が多すぎます。");
   count = static_cast<std::int16_t>(records);
 }
 
@@ -146,9 +145,9 @@ Text CombinedField32(const Text& value18, const Text& value19) {
   return combined;
 }
 
-void WriteX100File(const Text& folder, const SectionTable& table, std::int16_t count) {
-  std::vector<Layer> layers = ReadLayers(folder + U"\\X1.txt");
-  OutputFile out(folder + U"\\X100.txt");
+void WriteX100File(BoringFiles& files, const SectionTable& table, std::int16_t count) {
+  std::vector<Layer> layers = ReadLayers(files, U"X1.txt");
+  OutputFile out(files, U"X100.txt");
   for (int i = 1; i <= count; ++i) out.WriteLine(X100Line(table, i, LayerOf(layers, table.At(2, i))));
   out.Commit();
 }

@@ -40,8 +40,8 @@ Text ExponentNumberText(TextView field) {
   return NumberTextOf(SingleNumberText(*single));
 }
 
-void WriteX100AFile(const Text& folder, const SectionTable& table, std::int16_t count) {
-  OutputFile out(folder + U"\\X100A.txt");
+void WriteX100AFile(BoringFiles& files, const SectionTable& table, std::int16_t count) {
+  OutputFile out(files, U"X100A.txt");
   for (int i = 1; i <= count; ++i) {
     out.WriteLine(RowPositionText(i) + U"," + ValueCell(table.At(1, i)) + U"," + ValueCell(table.At(15, i)) + U"," +
                   ValueCell(table.At(20, i)) + U"," + ValueCell(table.At(21, i)) + U"," +

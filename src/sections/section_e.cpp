@@ -17,8 +17,8 @@ void ReadSectionE(std::int16_t& count, SectionTable& table, SourceFile& file) {
   }
 }
 
-void WriteL209File(const Text& folder, const SectionTable& table, std::int16_t count) {
-  OutputFile out(folder + U"\\L209.txt");
+void WriteL209File(BoringFiles& files, const SectionTable& table, std::int16_t count) {
+  OutputFile out(files, U"L209.txt");
   for (int i = 1; i <= count; ++i) {
     out.WriteLine(RowPositionText(i) + U",," + DepthTextOf(table.At(1, i)) + U",," + ValueCell(table.At(4, i)) + U",," +
                   ValueCell(table.At(2, i)) + U"," + ValueCell(table.At(3, i)) + U",,,,,,,");

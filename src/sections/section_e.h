@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "common/section_table.h"
+#include "platform/boring_files.h"
 #include "common/source_file.h"
 
 namespace tq {
@@ -12,7 +13,7 @@ namespace tq {
 // dropped) and E count rows of depth and three values (values 1 to 4).
 void ReadSectionE(std::int16_t& count, SectionTable& table, SourceFile& file);
 
-// Writes folder\L209.txt, one line of 15 fields per row.
-void WriteL209File(const Text& folder, const SectionTable& table, std::int16_t count);
+// Writes L209.txt, one line of 15 fields per row.
+void WriteL209File(BoringFiles& files, const SectionTable& table, std::int16_t count);
 
 }  // namespace tq

@@ -50,8 +50,8 @@ void ReadSectionF(std::int16_t& count, SectionTable& table, SourceFile& file, st
   }
 }
 
-void WriteL204File(const Text& folder, const SectionTable& table, std::int16_t count, std::int16_t columnFlag) {
-  OutputFile out(folder + U"\\L204.txt");
+void WriteL204File(BoringFiles& files, const SectionTable& table, std::int16_t count, std::int16_t columnFlag) {
+  OutputFile out(files, U"L204.txt");
   for (int i = 1; i <= count; ++i) {
     Text value = ExponentNumberText(table.At(3, i));
     Text field4 = columnFlag == 1 ? value : Text();

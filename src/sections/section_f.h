@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "common/section_table.h"
+#include "platform/boring_files.h"
 #include "common/source_file.h"
 
 namespace tq {
@@ -13,8 +14,8 @@ namespace tq {
 // of exactly 8 sets the column flag to 1, anything else to 0.
 void ReadSectionF(std::int16_t& count, SectionTable& table, SourceFile& file, std::int16_t& columnFlag);
 
-// Writes folder\L204.txt, one line of 15 fields per row; the column flag puts the value in
+// Writes L204.txt, one line of 15 fields per row; the column flag puts the value in
 // field 4 instead of field 6.
-void WriteL204File(const Text& folder, const SectionTable& table, std::int16_t count, std::int16_t columnFlag);
+void WriteL204File(BoringFiles& files, const SectionTable& table, std::int16_t count, std::int16_t columnFlag);
 
 }  // namespace tq

@@ -81,11 +81,11 @@ void ReadSectionH(std::int16_t& count, SectionTable& table, SourceFile& file) {
   ReadIntervalSection(count, table, file);
 }
 
-void WriteL201File(const Text& folder, const SectionTable& gTable, std::int16_t gCount, const SectionTable& hTable,
+void WriteL201File(BoringFiles& files, const SectionTable& gTable, std::int16_t gCount, const SectionTable& hTable,
                    std::int16_t hCount) {
   CheckMergedCount(gCount, hCount);
   std::vector<MergedRow> rows = Merge(gTable, gCount, hTable, hCount);
-  OutputFile out(folder + U"\\L201.txt");
+  OutputFile out(files, U"L201.txt");
   long j = 0;
   for (const MergedRow& row : rows) {
     Text length = NumberText(ValueOf(row.end) - ValueOf(row.start));

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "common/section_table.h"
+#include "platform/boring_files.h"
 #include "common/source_file.h"
 
 namespace tq {
@@ -13,10 +14,10 @@ namespace tq {
 void ReadSectionG(std::int16_t& count, SectionTable& table, SourceFile& file);
 void ReadSectionH(std::int16_t& count, SectionTable& table, SourceFile& file);
 
-// Writes folder\L201.txt: the G and H rows in order of start depth, a G row and an H row with
+// Writes L201.txt: the G and H rows in order of start depth, a G row and an H row with
 // the same single-precision start depth joined into one line, the G value in field 6 and the
 // H value in field 10.
-void WriteL201File(const Text& folder, const SectionTable& gTable, std::int16_t gCount, const SectionTable& hTable,
+void WriteL201File(BoringFiles& files, const SectionTable& gTable, std::int16_t gCount, const SectionTable& hTable,
                    std::int16_t hCount);
 
 }  // namespace tq

@@ -42,8 +42,8 @@ std::vector<Text> CutIntoPieces(TextView text, std::size_t maxBytes) {
   return pieces;
 }
 
-void WriteX12File(const Text& folder, const SectionTable& table, std::int16_t count) {
-  OutputFile out(folder + U"\\X12.txt");
+void WriteX12File(BoringFiles& files, const SectionTable& table, std::int16_t count) {
+  OutputFile out(files, U"X12.txt");
   long lineCounter = 0;
   for (int i = 1; i <= count; ++i) {
     // Each text begins where the row before it was recorded; the first one at the top.

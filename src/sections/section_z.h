@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/section_table.h"
+#include "platform/boring_files.h"
 #include "common/source_file.h"
 
 namespace tq {
@@ -17,9 +18,9 @@ inline constexpr std::size_t kX12PieceBytes = 255;
 // set the count from it.
 void ReadSectionZ(std::int16_t count, SectionTable& table, SourceFile& file);
 
-// Writes folder\X12.txt: each text with the depth of the row before it, cut into pieces of at
+// Writes X12.txt: each text with the depth of the row before it, cut into pieces of at
 // most 255 bytes, one numbered line per piece.
-void WriteX12File(const Text& folder, const SectionTable& table, std::int16_t count);
+void WriteX12File(BoringFiles& files, const SectionTable& table, std::int16_t count);
 
 // The pieces a text is cut into, each of at most maxBytes code page 932 bytes and never
 // splitting a character; an empty text is one empty piece.

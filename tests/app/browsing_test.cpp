@@ -82,7 +82,7 @@ const QStringList kSourceFiles{"12345678.001", "12345678.003", "12345678.004"};
 // Two more temporary folders as the drives U: and V:, next to T:.
 class ExtraDrives {
  public:
-  explicit ExtraDrives(const TempDrive& first) {
+  explicit ExtraDrives(TempDrive& first) {
     std::map<char32_t, std::string> roots{{U'T', first.Root().string()}};
     for (char32_t letter : {U'U', U'V'}) {
       std::filesystem::path root = first.Root().string() + "-" + static_cast<char>(letter);
@@ -92,7 +92,7 @@ class ExtraDrives {
     }
     FileSystem fs(roots);
     fs.SetCurrentDrive(U'T');
-    FileSystem::Replace(std::move(fs));
+    first.Files() = std::move(fs);
   }
   ~ExtraDrives() {
     Remove(U'U');
@@ -151,9 +151,9 @@ void BrowsingTest::startUpShowsTheCurrentFolder() {
   QFETCH(QStringList, entries);
   WindowDrive drive;
   WriteSourceFolder(drive);
-  FileSystem::Instance().SetCurrentFolder(FromQString(current));
+  drive.Files().SetCurrentFolder(FromQString(current));
 
-  ShownForm shown;
+  ShownForm shown(drive);
 
   QCOMPARE(BoxText(shown.form, "Text1"), destination);
   QCOMPARE(BoxText(shown.form, "Text2"), source);
@@ -178,7 +178,7 @@ void BrowsingTest::openingAFolderEntryChangesTheFolder() {
   QFETCH(bool, opens);
   WindowDrive drive;
   WriteSourceFolder(drive);
-  ShownForm shown;
+  ShownForm shown(drive);
   auto* dir2 = Find<FolderList>(shown.form, "Dir2");
   SingleClickStyle singleClick;
   if (how.endsWith("single-click desktop")) dir2->setStyle(&singleClick);
@@ -204,7 +204,7 @@ void BrowsingTest::openingAFolderEntryChangesTheFolder() {
   QCOMPARE(EntryPaths(*dir2), QStringList({"T:\\", "T:\\src", "T:\\src\\99999999.999", "T:\\src\\sub"}));
   QCOMPARE(BoxText(shown.form, "Text2"), Q("T:\\src\\"));
   QCOMPARE(FileListNames(shown.form), kSourceFiles);
-  QCOMPARE(ToQString(FileSystem::Instance().CurrentFolder(U'T')), Q("T:\\src"));
+  QCOMPARE(ToQString(shown.form.Engine().Files().CurrentFolder(U'T')), Q("T:\\src"));
   QCOMPARE(BoxText(shown.form, "Text1"), Q("T:\\"));
 
   open("sub");
@@ -219,13 +219,13 @@ void BrowsingTest::openingAFolderEntryChangesTheFolder() {
 void BrowsingTest::destinationListFillsTheDestinationBox() {
   WindowDrive drive;
   WriteSourceFolder(drive);
-  ShownForm shown;
+  ShownForm shown(drive);
   auto* dir1 = Find<FolderList>(shown.form, "Dir1");
 
   DoubleClick(*dir1, EntryCaptioned(*dir1, "src"));
 
   QCOMPARE(BoxText(shown.form, "Text1"), Q("T:\\src"));
-  QCOMPARE(ToQString(FileSystem::Instance().CurrentFolder(U'T')), Q("T:\\src"));
+  QCOMPARE(ToQString(shown.form.Engine().Files().CurrentFolder(U'T')), Q("T:\\src"));
   QCOMPARE(BoxText(shown.form, "Text2"), Q("T:\\"));
   QCOMPARE(FileListNames(shown.form), QStringList{"11111111.111"});
 }
@@ -254,8 +254,8 @@ void BrowsingTest::fileListSelectsWithClickCtrlAndShift() {
   QFETCH(QStringList, selected);
   WindowDrive drive;
   WriteSourceFolder(drive);
-  FileSystem::Instance().SetCurrentFolder(U"T:\\src");
-  ShownForm shown;
+  drive.Files().SetCurrentFolder(U"T:\\src");
+  ShownForm shown(drive);
   auto* list = Find<QListWidget>(shown.form, "List1");
 
   for (qsizetype i = 0; i < rows.size(); ++i) {
@@ -264,16 +264,14 @@ void BrowsingTest::fileListSelectsWithClickCtrlAndShift() {
   }
 
   QStringList names;
-  for (int i = 0; i < shown.form.FileListCount(); ++i) {
-    if (shown.form.FileListSelected(i)) names << ToQString(shown.form.FileListItem(i));
-  }
+  for (const Text& name : shown.form.CollectSelectedFiles()) names << ToQString(name);
   QCOMPARE(names, selected);
 }
 
 void BrowsingTest::driveListChangesTheFolderList() {
   WindowDrive drive;
   ExtraDrives extra(drive);
-  ShownForm shown;
+  ShownForm shown(drive);
   auto* drive2 = Find<DriveList>(shown.form, "Drive2");
 
   drive2->SetListIndex(1);
@@ -282,13 +280,13 @@ void BrowsingTest::driveListChangesTheFolderList() {
   QCOMPARE(ToQString(Find<FolderList>(shown.form, "Dir2")->Path()), Q("U:\\"));
   QCOMPARE(BoxText(shown.form, "Text2"), Q("U:\\"));
   QCOMPARE(BoxText(shown.form, "Text1"), Q("T:\\"));
-  QCOMPARE(static_cast<int>(FileSystem::Instance().CurrentDrive()), static_cast<int>(U'U'));
+  QCOMPARE(static_cast<int>(shown.form.Engine().Files().CurrentDrive()), static_cast<int>(U'U'));
 }
 
 void BrowsingTest::driveThatCannotBeOpenedFallsBack() {
   WindowDrive drive;
   ExtraDrives extra(drive);
-  ShownForm shown;
+  ShownForm shown(drive);
   auto* drive2 = Find<DriveList>(shown.form, "Drive2");
   drive2->SetListIndex(1);
   extra.Remove(U'V');
@@ -298,7 +296,7 @@ void BrowsingTest::driveThatCannotBeOpenedFallsBack() {
   QCOMPARE(drive2->ListIndex(), 1);
   QCOMPARE(ToQString(Find<FolderList>(shown.form, "Dir2")->Path()), Q("U:\\"));
   QCOMPARE(BoxText(shown.form, "Text2"), Q("U:\\"));
-  QCOMPARE(static_cast<int>(FileSystem::Instance().CurrentDrive()), static_cast<int>(U'U'));
+  QCOMPARE(static_cast<int>(shown.form.Engine().Files().CurrentDrive()), static_cast<int>(U'U'));
   QVERIFY(shown.boxes.shown.empty());
 }
 
@@ -306,8 +304,8 @@ void BrowsingTest::driveWhoseCurrentFolderHasGoneShowsItsRoot() {
   WindowDrive drive;
   WriteSourceFolder(drive);
   ExtraDrives extra(drive);
-  FileSystem::Instance().SetCurrentFolder(U"T:\\src\\sub");
-  ShownForm shown;
+  drive.Files().SetCurrentFolder(U"T:\\src\\sub");
+  ShownForm shown(drive);
   auto* drive2 = Find<DriveList>(shown.form, "Drive2");
   drive2->SetListIndex(1);
   std::filesystem::remove(drive.Native("src/sub"));
@@ -323,9 +321,9 @@ void BrowsingTest::startUpOnADriveThatCannotBeOpenedFallsBackToTheFirst() {
   WindowDrive drive;
   WriteSourceFolder(drive);
   ExtraDrives extra(drive);
-  FileSystem::Instance().SetCurrentDrive(U'U');
+  drive.Files().SetCurrentDrive(U'U');
   ScriptedBoxes boxes;
-  Form1 form(&boxes);
+  Form1 form(drive.Files(), &boxes);
   QCOMPARE(static_cast<int>(Find<DriveList>(form, "Drive1")->Drive()), static_cast<int>(U'U'));
   extra.Remove(U'U');
 

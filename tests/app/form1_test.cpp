@@ -49,8 +49,6 @@ class Form1Test : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() { FinishedFlag() = 0; }
-
   void startUpChecksThePatternSetting_data();
   void startUpChecksThePatternSetting();
   void startUpCentresTheWindow();
@@ -90,10 +88,9 @@ void Form1Test::startUpChecksThePatternSetting() {
   drive.Write("patfile", "x");
   if (setting == "NATIVE") setting = QString::fromStdString(drive.Native("patdat").string() + "/");
   drive.SetPatternSetting(settingFile ? std::optional<std::string>(setting.toStdString()) : std::nullopt);
-  FinishedFlag() = 1;
-
   ScriptedBoxes boxes;
-  Form1 form(&boxes);
+  Form1 form(drive.Files(), &boxes);
+  form.Engine().FinishedFlag() = 1;
   QCOMPARE(form.Form_Load(), starts);
 
   QVERIFY(!form.isVisible());
@@ -105,8 +102,8 @@ void Form1Test::startUpChecksThePatternSetting() {
     return;
   }
   QVERIFY(boxes.shown.empty());
-  QCOMPARE(ToQString(PatternFolder()), setting);
-  QCOMPARE(FinishedFlag(), 0);
+  QCOMPARE(ToQString(form.Engine().Patterns().Folder()), setting);
+  QCOMPARE(form.Engine().FinishedFlag(), 0);
   QCOMPARE(Find<QLineEdit>(form, "Text1")->text(), Q("T:\\"));
   QCOMPARE(Find<QLineEdit>(form, "Text2")->text(), Q("T:\\"));
 }
@@ -114,7 +111,7 @@ void Form1Test::startUpChecksThePatternSetting() {
 void Form1Test::startUpCentresTheWindow() {
   WindowDrive drive;
   ScriptedBoxes boxes;
-  Form1 form(&boxes);
+  Form1 form(drive.Files(), &boxes);
   QVERIFY(form.Form_Load());
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -166,7 +163,7 @@ void Form1Test::executeStopsWithTheCheckMessages() {
   WindowDrive drive;
   drive.WriteBoring("12345678.001", "12345678001");
   drive.MakeFolder("out");
-  ShownForm shown;
+  ShownForm shown(drive);
   Form1& form = shown.form;
   auto* text1 = Find<QLineEdit>(form, "Text1");
   if (!source.isEmpty()) Find<QLineEdit>(form, "Text2")->setText(source);
@@ -174,7 +171,7 @@ void Form1Test::executeStopsWithTheCheckMessages() {
   if (select) SelectFiles(form, {"12345678.001"});
   // Listed when the folder was read, changed since: its identifier is now too short.
   if (message.contains(Q("ﾌｧｲﾙ"))) drive.WriteBoring("12345678.001", "1234567800");
-  FinishedFlag() = 1;
+  form.Engine().FinishedFlag() = 1;
 
   PaintedCaptions painted(Find<QLabel>(form, "Label3"));
   bool busyAtBox = false;
@@ -194,7 +191,7 @@ void Form1Test::executeStopsWithTheCheckMessages() {
   QVERIFY(captionPaintedAtBox);
   QCOMPARE(Find<QLabel>(form, "Label3")->text(), QString());
   QVERIFY(QGuiApplication::overrideCursor() == nullptr);
-  QCOMPARE(FinishedFlag(), 1);
+  QCOMPARE(form.Engine().FinishedFlag(), 1);
   QVERIFY(!drive.Exists("new"));
   QVERIFY(!drive.Exists("out/12345678001"));
   QCOMPARE(form.focusWidget() == text1, destinationFocused);
@@ -209,8 +206,8 @@ void Form1Test::executeConvertsTheSelectedFiles() {
     std::string file(name);
     drive.WriteBoring("src/" + file.substr(0, 8) + "." + file.substr(8), file);
   }
-  FileSystem::Instance().SetCurrentFolder(U"T:\\src");
-  ShownForm shown;
+  drive.Files().SetCurrentFolder(U"T:\\src");
+  ShownForm shown(drive);
   Form1& form = shown.form;
   QCOMPARE(FileListNames(form), QStringList({"12345678.001", "12345678.002", "12345678.003"}));
   Find<QLineEdit>(form, "Text1")->setText("T:\\out\\run");
@@ -225,7 +222,7 @@ void Form1Test::executeConvertsTheSelectedFiles() {
   QVERIFY(drive.Exists("out/run/12345678003/X5.txt"));
   QVERIFY(!drive.Exists("out/run/12345678002"));
   QCOMPARE(Find<QLabel>(form, "Label3")->text(), Q("変換が正常に終了しました。"));
-  QCOMPARE(FinishedFlag(), 1);
+  QCOMPARE(form.Engine().FinishedFlag(), 1);
   QVERIFY(QGuiApplication::overrideCursor() == nullptr);
   QVERIFY(Find<QProgressBar>(form, "ProgressBar1")->isHidden());
 }
@@ -249,8 +246,8 @@ class PaintCounter : public QObject {
 void Form1Test::windowIsPaintedAgainAfterABoxDuringARun() {
   WindowDrive drive;
   drive.WriteBoring("12345678.001", "12345678001");
-  FileSystem::Instance().SetCurrentFolder(U"T:\\src");
-  ShownForm shown;
+  drive.Files().SetCurrentFolder(U"T:\\src");
+  ShownForm shown(drive);
   Form1& form = shown.form;
   Find<QLineEdit>(form, "Text1")->setText("T:\\new");
   SelectFiles(form, {"12345678.001"});
@@ -275,8 +272,8 @@ void Form1Test::warningsOfARunAreShown() {
                                         "\"X\",\"1\",\"\",\"2.0\",\"砂\",\"\""}));
   drive.MakeFolder("out");
   ::setenv("TECRIS2QUILLO_PROGRAM_FOLDER", drive.Native("no/such/folder").c_str(), 1);
-  FileSystem::Instance().SetCurrentFolder(U"T:\\src");
-  ShownForm shown;
+  drive.Files().SetCurrentFolder(U"T:\\src");
+  ShownForm shown(drive);
   Form1& form = shown.form;
   Find<QLineEdit>(form, "Text1")->setText("T:\\out");
   SelectFiles(form, {"12345678.001"});
@@ -297,7 +294,7 @@ void Form1Test::progressShowsDuringARunOfSeveralFiles() {
   drive.WriteBoring("12345678.002", "12345678002");
   drive.WriteBoring("12345678.003", "12345678003");
   drive.MakeFolder("out");
-  ShownForm shown;
+  ShownForm shown(drive);
   Form1& form = shown.form;
   Find<QLineEdit>(form, "Text1")->setText("T:\\out");
   SelectFiles(form, {"12345678.001", "12345678.002", "12345678.003"});
@@ -339,7 +336,7 @@ void Form1Test::endMessageClearsOverTheBackgroundOnly() {
   QFETCH(bool, clears);
   WindowDrive drive;
   drive.WriteOneFileRun();
-  ShownForm shown;
+  ShownForm shown(drive);
   Form1& form = shown.form;
   ChooseOneFileRun(form);
   QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
@@ -354,7 +351,7 @@ void Form1Test::endMessageClearsOverTheBackgroundOnly() {
   QTest::mouseMove(form.windowHandle(), point);
 
   QCOMPARE(label3->text().isEmpty(), clears);
-  QCOMPARE(FinishedFlag(), clears ? 0 : 1);
+  QCOMPARE(form.Engine().FinishedFlag(), clears ? 0 : 1);
 }
 
 void Form1Test::exitEndsTheProgram_data() {
@@ -366,7 +363,7 @@ void Form1Test::exitEndsTheProgram_data() {
 void Form1Test::exitEndsTheProgram() {
   QFETCH(bool, closeBox);
   WindowDrive drive;
-  ShownForm shown;
+  ShownForm shown(drive);
   Form1& form = shown.form;
   bool stillRunning = false;
   QTimer guard;
@@ -404,7 +401,7 @@ void Form1Test::enterStartsARunOnlyOnTheExecuteButton() {
   QFETCH(bool, runs);
   WindowDrive drive;
   drive.WriteOneFileRun();
-  ShownForm shown;
+  ShownForm shown(drive);
   Form1& form = shown.form;
   ChooseOneFileRun(form);
   auto* control = Find<QWidget>(form, focused.toLatin1().constData());
@@ -420,7 +417,7 @@ void Form1Test::enterStartsARunOnlyOnTheExecuteButton() {
 
 void Form1Test::tabOrderFollowsTheLayout() {
   WindowDrive drive;
-  ShownForm shown;
+  ShownForm shown(drive);
   Form1& form = shown.form;
   form.activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(&form));

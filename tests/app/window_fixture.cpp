@@ -44,7 +44,7 @@ void WindowDrive::WriteOneFileRun() const {
   MakeFolder("out");
 }
 
-ShownForm::ShownForm() {
+ShownForm::ShownForm(const TempDrive& drive) : form(drive.Files(), &boxes) {
   if (!form.Form_Load()) qFatal("the window did not start");
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) qFatal("the window was not shown");

@@ -49,11 +49,12 @@ class WindowDrive : public TempDrive {
   void WriteOneFileRun() const;
 };
 
-// Form1 after a successful start-up, shown on the screen; its message boxes are scripted.
+// Form1 on the drive's file system after a successful start-up, shown on the screen; its
+// message boxes are scripted.
 struct ShownForm {
-  ShownForm();
+  explicit ShownForm(const TempDrive& drive);
   ScriptedBoxes boxes;
-  Form1 form{&boxes};
+  Form1 form;
 };
 
 // A control of the window by its name.

@@ -41,8 +41,8 @@ void WindowScreenshotTest::writesTheWindowAfterAConversion() {
   FileSystem fs({{U'C', drive.Root().string()}});
   fs.SetCurrentDrive(U'C');
   fs.SetCurrentFolder(U"C:\\borings\\現場A");
-  FileSystem::Replace(std::move(fs));
-  ShownForm shown;
+  drive.Files() = std::move(fs);
+  ShownForm shown(drive);
   Find<QLineEdit>(shown.form, "Text1")->setText(Q("C:\\Quillo\\現場A"));
   SelectFiles(shown.form, {"12345678.001", "12345678.002"});
   shown.boxes.answers = {kAnswerYes};

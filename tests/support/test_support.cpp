@@ -8,8 +8,6 @@
 #include <map>
 #include <sstream>
 
-#include "patterns/pattern_settings.h"
-#include "platform/file_system.h"
 
 namespace tq::test {
 
@@ -19,20 +17,25 @@ Text T(std::string_view utf8) { return FromUtf8(utf8); }
 
 std::string U8(const Text& text) { return ToUtf8(text); }
 
-TempDrive::TempDrive() {
+namespace {
+
+std::filesystem::path MakeTemporaryFolder() {
   std::string pattern = (std::filesystem::temp_directory_path() / "tq-test-XXXXXX").string();
   std::vector<char> buffer(pattern.begin(), pattern.end());
   buffer.push_back('\0');
-  root_ = ::mkdtemp(buffer.data());
-  FileSystem fs(std::map<char32_t, std::string>{{U'T', root_.string()}, {U'Z', "/"}});
-  fs.SetCurrentDrive(U'T');
-  FileSystem::Replace(std::move(fs));
+  return ::mkdtemp(buffer.data());
+}
+
+}  // namespace
+
+TempDrive::TempDrive()
+    : root_(MakeTemporaryFolder()), files_(std::map<char32_t, std::string>{{U'T', root_.string()}, {U'Z', "/"}}) {
+  files_.SetCurrentDrive(U'T');
 }
 
 TempDrive::~TempDrive() {
   std::error_code ec;
   std::filesystem::remove_all(root_, ec);
-  FileSystem::Replace(FileSystem::FromEnvironment());
 }
 
 void TempDrive::Write(const std::string& relative, const std::string& bytes) const {
@@ -53,16 +56,15 @@ bool TempDrive::Exists(const std::string& relative) const { return std::filesyst
 
 void TempDrive::MakeFolder(const std::string& relative) const { std::filesystem::create_directories(Native(relative)); }
 
-PatternDrive::PatternDrive() {
+PatternDrive::PatternDrive() : patterns_(Files(), Text()) {
   MakeFolder("patdat");
   MakeFolder("prog");
-  SetPatternFolder(U"T:\\patdat\\");
-  ::setenv("TECRIS2QUILLO_PROGRAM_FOLDER", Native("prog").c_str(), 1);
+  ShareFolders(patterns_);
 }
 
-PatternDrive::~PatternDrive() {
-  ::unsetenv("TECRIS2QUILLO_PROGRAM_FOLDER");
-  SetPatternFolder(Text());
+void PatternDrive::ShareFolders(PatternData& patterns) const {
+  patterns.SetFolder(U"T:\\patdat\\");
+  patterns.SetProgramFolder(U"T:\\prog");
 }
 
 std::optional<ConversionError> ConversionErrorOf(const std::function<void()>& action) {
@@ -82,6 +84,14 @@ std::string CrLf(const std::vector<std::string>& utf8Lines) {
 
 std::string PatternRow(const std::string& code, const std::string& name) {
   return code + "," + name + ",    ,    ,    ,0000";
+}
+
+RunRequest ScriptedWindow::Request() const {
+  RunRequest request{source, destination, {}};
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (selected[i]) request.files.push_back(items[i]);
+  }
+  return request;
 }
 
 void ScriptedWindow::SelectAll(std::vector<Text> names) {

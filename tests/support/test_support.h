@@ -11,6 +11,9 @@
 #include "common/errors.h"
 #include "common/section_table.h"
 #include "common/source_file.h"
+#include "patterns/pattern_data.h"
+#include "platform/boring_files.h"
+#include "platform/file_system.h"
 #include "run/execute.h"
 
 namespace tq::test {
@@ -22,8 +25,8 @@ Text T(std::string_view utf8);
 // UTF-8 of a text, for assertion messages.
 std::string U8(const Text& text);
 
-// A fresh temporary folder mapped as drive T: (and Z: as "/"), made the process-wide file
-// system with T:\ as the current folder; removed again at the end of the test.
+// A fresh temporary folder mapped as drive T: (and Z: as "/") in a file system of its own with
+// T:\ as the current folder; removed again at the end of the test.
 class TempDrive {
  public:
   TempDrive();
@@ -32,6 +35,10 @@ class TempDrive {
   TempDrive& operator=(const TempDrive&) = delete;
 
   const std::filesystem::path& Root() const { return root_; }
+  FileSystem& Files() { return files_; }
+  const FileSystem& Files() const { return files_; }
+  // The files of a boring folder given in drive form, such as T:\out.
+  BoringFiles Folder(const Text& path) const { return BoringFiles(files_, path); }
   std::filesystem::path Native(const std::string& relative) const { return root_ / relative; }
 
   void Write(const std::string& relative, const std::string& bytes) const;
@@ -41,6 +48,7 @@ class TempDrive {
 
  private:
   std::filesystem::path root_;
+  FileSystem files_;
 };
 
 // The ConversionError that action throws; nothing when it throws none.
@@ -51,7 +59,13 @@ std::optional<ConversionError> ConversionErrorOf(const std::function<void()>& ac
 class PatternDrive : public TempDrive {
  public:
   PatternDrive();
-  ~PatternDrive();
+
+  PatternData& Patterns() { return patterns_; }
+  // Points other pattern data, such as a converter's, at the same two folders.
+  void ShareFolders(PatternData& patterns) const;
+
+ private:
+  PatternData patterns_;
 };
 
 // Lines joined with CR LF, each line ended by CR LF, in code page 932.
@@ -86,7 +100,7 @@ struct ShownMessage {
 };
 
 // A window whose boxes, file list and message answers a test sets; records what the run did.
-class ScriptedWindow : public RunWindow {
+class ScriptedWindow : public RunObserver {
  public:
   Text source;
   Text destination;
@@ -101,15 +115,15 @@ class ScriptedWindow : public RunWindow {
 
   void SelectAll(std::vector<Text> names);
 
+  // The boxes and the selected entries of the file list, in list order.
+  RunRequest Request() const;
+  // An Execute command of the converter with this window's request.
+  RunOutcome Run(Converter& converter) { return Command1_Click(converter, Request(), *this); }
+
   int MsgBox(const Text& text, int style, const std::optional<Text>& title) override;
-  Text SourceFolderText() override { return source; }
-  Text DestinationText() override { return destination; }
   void SetStatusCaption(const Text& caption) override { captions.push_back(caption); }
   void FocusDestinationBox() override { ++focusCount; }
   void SetMousePointer(int pointer) override { pointers.push_back(pointer); }
-  int FileListCount() override { return static_cast<int>(items.size()); }
-  bool FileListSelected(int index) override { return selected[static_cast<std::size_t>(index)]; }
-  Text FileListItem(int index) override { return items[static_cast<std::size_t>(index)]; }
 
   Text LastCaption() const { return captions.empty() ? Text() : captions.back(); }
   int LastPointer() const { return pointers.empty() ? kPointerDefault : pointers.back(); }

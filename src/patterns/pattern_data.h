@@ -1,0 +1,60 @@
+// The pattern data of one converter: where the tables are, how they are read, what a lookup reports.
+#pragma once
+
+#include <chrono>
+#include <functional>
+
+#include "common/text.h"
+#include "patterns/soil_table_index.h"
+#include "platform/file_system.h"
+
+namespace tq {
+
+// Failures that do not stop a conversion but that the user must hear of.
+using WarningSink = std::function<void(const Text& warning)>;
+
+// Everything the lookups in the pattern data folder need, held by the converter that uses them,
+// so that two converters in one process share nothing.
+class PatternData {
+ public:
+  // programFolder: the folder of the running program, where the pattern-added marker goes.
+  PatternData(const FileSystem& files, Text programFolder)
+      : files_(files), programFolder_(std::move(programFolder)) {}
+
+  const FileSystem& Files() const { return files_; }
+
+  // PatternFolder: the pattern data folder with its trailing backslash, set at start-up.
+  const Text& Folder() const { return folder_; }
+  void SetFolder(Text folder) { folder_ = std::move(folder); }
+  // A table of the pattern data folder: the folder text followed by the bare name.
+  Text PathOf(const Text& name) const { return folder_ + name; }
+
+  const Text& ProgramFolder() const { return programFolder_; }
+  void SetProgramFolder(Text folder) { programFolder_ = std::move(folder); }
+
+  // How long a lookup waits for another converter's lock on the soil pattern tables.
+  std::chrono::milliseconds LockWait() const { return lockWait_; }
+  void SetLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
+
+  SoilTableIndex& SoilIndex() { return soilIndex_; }
+
+  // Warnings go to the sink of the command that runs; without one they are dropped.
+  void Warn(const Text& warning) const {
+    if (warnings_) warnings_(warning);
+  }
+  // Installs a sink and returns the one it replaces.
+  WarningSink SetWarningSink(WarningSink sink) {
+    std::swap(sink, warnings_);
+    return sink;
+  }
+
+ private:
+  const FileSystem& files_;
+  Text folder_;
+  Text programFolder_;
+  std::chrono::milliseconds lockWait_{30000};
+  SoilTableIndex soilIndex_;
+  WarningSink warnings_;
+};
+
+}  // namespace tq
