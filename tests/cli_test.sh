@@ -55,6 +55,12 @@ for expected in "$fixtures"/*/*; do
   check "example $file byte for byte" cmp -s "$expected" "$work/out/$file"
 done
 check "examples write no other file" test "$(cd "$work/out" && find . -type f | sort)" = "$(cd "$fixtures" && find . -type f | sort)"
+check "pattern-added marker" test -f "$work/PATADD.txt"
+
+# A marker that cannot be created is a warning on stderr; the conversion still succeeds.
+cp -r "$examples/patdat" "$work/patdat2"
+check "marker failure converts" status_is 0 env TECRIS2QUILLO_PROGRAM_FOLDER="$work/no-such-folder" "$cli" convert --yes --pattern-folder "$work/patdat2" "$examples/borings" "$work/out3/"
+check "marker failure is a warning" grep -q "tecris2quillo: 警告: .*PATADD.txt" "$work/stderr"
 
 check "declined without a terminal" status_is 1 "$cli" convert --pattern-folder "$work/patdat" "$work/src" "$work/new"
 check "declined creates nothing" test ! -e "$work/new"

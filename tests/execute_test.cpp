@@ -1,6 +1,12 @@
 // Whole Execute commands: the checks and their messages, the per-file loop, failures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
 #include "platform/file_system.h"
 #include "run/execute.h"
 #include "support/test_support.h"
@@ -14,6 +20,8 @@ using test::TempDrive;
 using test::U8;
 
 const Text kInvalidPath = U"指定されたパスは正しくありません。";
+const Text kConverting = U"只今変換中！　しばらくお待ちください。";
+const Text kFinished = U"変換が正常に終了しました。";
 
 // A source file: its first record, the given records, and a record of a kind outside the chain
 // (a file must not end inside its title section).
@@ -63,7 +71,7 @@ TEST_F(ExecuteTest, TwoFilesConvertIntoTheirBoringFolders) {
   AddSource("12345678.002", Boring("12345678002", {}));
   EXPECT_EQ(Run(), RunOutcome::kCompleted);
   EXPECT_TRUE(window_.messages.empty());
-  EXPECT_EQ(window_.captions, (std::vector<Text>{kCaptionConverting, kCaptionFinished}));
+  EXPECT_EQ(window_.captions, (std::vector<Text>{kConverting, kFinished}));
   EXPECT_EQ(window_.pointers, (std::vector<int>{kPointerHourglass, kPointerDefault}));
   EXPECT_EQ(converter_.FinishedFlag(), 1);
   EXPECT_EQ(drive_.Read("out/12345678001/X5.txt"), kX5);
@@ -278,6 +286,96 @@ TEST(RunObserver, AnswersOkAndNoByDefault) {
   EXPECT_EQ(Command1_Click(converter, {U"T:\\src", U"T:\\new", {U"12345678.001"}}, silent),
             RunOutcome::kStoppedByCheck);
   EXPECT_FALSE(drive.Exists("new"));
+}
+
+// ---- The example borings against their reference outputs ----
+
+// Every file the four example borings convert to, as kept under tests/fixtures/cli.
+struct GoldenFile {
+  const char* boring;
+  const char* file;
+};
+const GoldenFile kGoldenFiles[] = {
+    {"12345678001", "titl01.txt"}, {"12345678001", "titl02.txt"}, {"12345678001", "titl04.txt"},
+    {"12345678001", "X5.txt"},
+
+    {"12345678002", "titl01.txt"}, {"12345678002", "titl02.txt"}, {"12345678002", "titl04.txt"},
+    {"12345678002", "X5.txt"},     {"12345678002", "X1.txt"},     {"12345678002", "X3.txt"},
+
+    {"12345678003", "titl01.txt"}, {"12345678003", "titl02.txt"}, {"12345678003", "titl04.txt"},
+    {"12345678003", "X5.txt"},     {"12345678003", "X100.txt"},   {"12345678003", "X100A.txt"},
+    {"12345678003", "L209.txt"},   {"12345678003", "L204.txt"},   {"12345678003", "L201.txt"},
+    {"12345678003", "X1.txt"},     {"12345678003", "X3.txt"},     {"12345678003", "X12.txt"},
+
+    {"12345678004", "titl01.txt"}, {"12345678004", "titl02.txt"}, {"12345678004", "titl04.txt"},
+    {"12345678004", "X5.txt"},     {"12345678004", "X100.txt"},   {"12345678004", "X100A.txt"},
+    {"12345678004", "L209.txt"},   {"12345678004", "L204.txt"},   {"12345678004", "L201.txt"},
+    {"12345678004", "X12.txt"},
+};
+
+std::string ReadNative(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// The four example borings converted once, with a scratch copy of the example pattern data,
+// for all the rows of the table.
+class ExampleBoringsTest : public ::testing::TestWithParam<GoldenFile> {
+ protected:
+  static void SetUpTestSuite() {
+    drive_ = new TempDrive;
+    const std::filesystem::path examples = TQ_EXAMPLES_DIR;
+    std::filesystem::copy(examples / "patdat", drive_->Native("patdat"));
+    std::filesystem::copy(examples / "borings", drive_->Native("src"));
+    drive_->MakeFolder("prog");
+    Converter converter(drive_->Files());
+    converter.Patterns().SetFolder(U"T:\\patdat\\");
+    converter.Patterns().SetProgramFolder(U"T:\\prog");
+    ScriptedWindow window;
+    window.source = U"T:\\src";
+    window.destination = U"T:\\out";
+    window.answers = {kAnswerYes};
+    window.SelectAll({U"12345678.001", U"12345678.002", U"12345678.003", U"12345678.004"});
+    outcome_ = window.Run(converter);
+  }
+  static void TearDownTestSuite() {
+    delete drive_;
+    drive_ = nullptr;
+  }
+
+  static TempDrive* drive_;
+  static RunOutcome outcome_;
+};
+TempDrive* ExampleBoringsTest::drive_ = nullptr;
+RunOutcome ExampleBoringsTest::outcome_ = RunOutcome::kConversionFailed;
+
+TEST_P(ExampleBoringsTest, WritesTheReferenceBytes) {
+  ASSERT_EQ(outcome_, RunOutcome::kCompleted);
+  const GoldenFile& golden = GetParam();
+  std::string relative = std::string(golden.boring) + "/" + golden.file;
+  std::string expected = ReadNative(std::filesystem::path(TQ_FIXTURES_DIR) / relative);
+  ASSERT_FALSE(expected.empty()) << relative;
+  EXPECT_EQ(drive_->Read("out/" + relative), expected) << relative;
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, ExampleBoringsTest, ::testing::ValuesIn(kGoldenFiles),
+                         [](const ::testing::TestParamInfo<GoldenFile>& info) {
+                           std::string name = std::string(info.param.boring) + "_" + info.param.file;
+                           std::replace(name.begin(), name.end(), '.', '_');
+                           return name;
+                         });
+
+TEST_F(ExampleBoringsTest, WritesNoOtherFile) {
+  ASSERT_EQ(outcome_, RunOutcome::kCompleted);
+  std::set<std::string> written;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(drive_->Native("out"))) {
+    if (entry.is_regular_file()) written.insert(std::filesystem::relative(entry.path(), drive_->Native("out")).string());
+  }
+  std::set<std::string> expected;
+  for (const GoldenFile& golden : kGoldenFiles) expected.insert(std::string(golden.boring) + "/" + golden.file);
+  EXPECT_EQ(written, expected);
 }
 
 }  // namespace

@@ -9,6 +9,9 @@
 namespace tq {
 namespace {
 
+const Text kDriveMessage =
+    U"規定値のドライブ名が正しくありません。ドライブ名は１文字のアルファベットと \":\" でなければいけません。  例 \"C:\", \"D:\"...";
+
 using test::ScriptedWindow;
 using test::TempDrive;
 using test::U8;
@@ -52,7 +55,7 @@ TEST(CheckFolderPath, TrimsCompletesAndRefuses) {
     EXPECT_EQ(U8(path), U8(c.completed)) << U8(c.in);
     ASSERT_EQ(window.messages.size(), c.driveMessage ? 1u : 0u) << U8(c.in);
     if (!c.driveMessage) continue;
-    EXPECT_EQ(window.messages[0].text, kDriveNameMessage);
+    EXPECT_EQ(window.messages[0].text, kDriveMessage);
     EXPECT_EQ(window.messages[0].style, 64);
     EXPECT_EQ(window.messages[0].title, std::nullopt);
   }

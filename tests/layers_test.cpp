@@ -2,10 +2,6 @@
 #include "sections/layers.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 
 #include "common/errors.h"
@@ -310,34 +306,32 @@ TEST_F(LayersTest, MarkerFailureIsWarnedOncePerRunAndTheRunCompletes) {
             CrLf({"   1,   1.00,1001,新土1", "   2,   2.00,1002,新土2", "   3,   3.00,1003,新土3"}));
 }
 
-// ---- The command line on the example boring ----
+// ---- The example boring ----
 
 const std::filesystem::path kExamples = TECRIS2QUILLO_EXAMPLES;
 
-// Runs the converter on the example boring with a scratch copy of the example pattern data;
-// returns its exit code and keeps its standard error in drive's err.txt.
-int ConvertExample(const test::TempDrive& drive, const std::string& programFolder) {
+// Converts the example boring with a scratch copy of the example pattern data.
+RunOutcome ConvertExample(test::TempDrive& drive) {
   if (!drive.Exists("patdat")) std::filesystem::copy(kExamples / "patdat", drive.Native("patdat"));
-  pid_t pid = ::fork();
-  if (pid == 0) {
-    ::setenv("TECRIS2QUILLO_PROGRAM_FOLDER", drive.Native(programFolder).c_str(), 1);
-    std::string patterns = drive.Native("patdat").string();
-    std::string borings = (kExamples / "borings").string();
-    std::string out = drive.Native("out").string();
-    if (!std::freopen(drive.Native("err.txt").c_str(), "w", stderr)) ::_exit(126);
-    ::execl(TECRIS2QUILLO_EXE, TECRIS2QUILLO_EXE, "convert", "--pattern-folder", patterns.c_str(), "--yes",
-            borings.c_str(), out.c_str(), "12345678.002", static_cast<char*>(nullptr));
-    ::_exit(127);
+  if (!drive.Exists("src")) {
+    drive.MakeFolder("src");
+    std::filesystem::copy_file(kExamples / "borings" / "12345678.002", drive.Native("src/12345678.002"));
   }
-  int status = 0;
-  if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
+  drive.MakeFolder("prog");
+  Converter converter(drive.Files());
+  converter.Patterns().SetFolder(U"T:\\patdat\\");
+  converter.Patterns().SetProgramFolder(U"T:\\prog");
+  test::ScriptedWindow window;
+  window.source = U"T:\\src";
+  window.destination = U"T:\\out";
+  window.answers = {kAnswerYes};
+  window.SelectAll({U"12345678.002"});
+  return window.Run(converter);
 }
 
 TEST(LayersExampleTest, ConvertWritesTheLayerFilesAndExtendsThePatternTables) {
   test::TempDrive drive;
-  drive.MakeFolder("prog");
-  ASSERT_EQ(ConvertExample(drive, "prog"), 0) << drive.Read("err.txt");
+  ASSERT_EQ(ConvertExample(drive), RunOutcome::kCompleted);
 
   EXPECT_EQ(drive.Read("out/12345678002/X1.txt"),
             CrLf({"   1,   2.50,4001,砂", "   2,   4.80,4004,シルト", "   3,   6.35,1001,礫混じり砂",
@@ -359,18 +353,9 @@ TEST(LayersExampleTest, ConvertWritesTheLayerFilesAndExtendsThePatternTables) {
   // A second conversion finds every name in KISHITU.TXT and changes no table.
   std::string soil = drive.Read("patdat/KISHITU.TXT");
   std::string extended = drive.Read("patdat/XKISHITU.TXT");
-  ASSERT_EQ(ConvertExample(drive, "prog"), 0) << drive.Read("err.txt");
+  ASSERT_EQ(ConvertExample(drive), RunOutcome::kCompleted);
   EXPECT_EQ(drive.Read("patdat/KISHITU.TXT"), soil);
   EXPECT_EQ(drive.Read("patdat/XKISHITU.TXT"), extended);
-}
-
-TEST(LayersExampleTest, MarkerThatCannotBeCreatedIsAWarningOnStandardError) {
-  test::TempDrive drive;
-  ASSERT_EQ(ConvertExample(drive, "no-such-folder"), 0) << drive.Read("err.txt");
-  std::string err = drive.Read("err.txt");
-  EXPECT_NE(err.find("tecris2quillo: 警告: "), std::string::npos) << err;
-  EXPECT_NE(err.find("PATADD.txt"), std::string::npos) << err;
-  EXPECT_TRUE(drive.Exists("out/12345678002/X1.txt"));
 }
 
 }  // namespace

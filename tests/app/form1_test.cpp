@@ -178,7 +178,7 @@ void Form1Test::executeStopsWithTheCheckMessages() {
   bool captionPaintedAtBox = false;
   shown.boxes.whileShown = [&] {
     busyAtBox = PointerIsBusy();
-    captionPaintedAtBox = painted.captions.contains(ToQString(kCaptionConverting));
+    captionPaintedAtBox = painted.captions.contains(QStringLiteral("只今変換中！　しばらくお待ちください。"));
   };
   QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
 
