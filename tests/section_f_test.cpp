@@ -87,6 +87,8 @@ TEST(ReadSectionFTest, RowsNoWriterCouldConvertStopWithTheirLine) {
       {"length beyond any number", R"("F","1","2","-1e308","1e308","5")"},
   };
   for (const Case& c : cases) {
+    TempDrive drive;
+    drive.MakeFolder("b");
     SourceFile file(CrLf({R"("F","a","b","2")", R"("F","1","1","0","1","1")", c.row}));
     file.ReadField();
     std::int16_t count = 0;
@@ -94,10 +96,12 @@ TEST(ReadSectionFTest, RowsNoWriterCouldConvertStopWithTheirLine) {
     SectionTable table;
     try {
       ReadSectionF(count, table, file, flag);
+      WriteL204File(U"T:\\b", table, count, flag);
       ADD_FAILURE() << c.name << ": no error";
     } catch (const ConversionError& error) {
       EXPECT_EQ(error.Line(), 3) << c.name;
     }
+    EXPECT_FALSE(drive.Exists("b/L204.txt")) << c.name;
   }
 }
 

@@ -13,6 +13,10 @@ namespace tq {
 void ReadSectionG(std::int16_t& count, SectionTable& table, SourceFile& file);
 void ReadSectionH(std::int16_t& count, SectionTable& table, SourceFile& file);
 
+// Converts every row of a G or H table as WriteL201File will, so that a value it could not
+// write stops the source file at its line while the section is read.
+void CheckL201Rows(const SectionTable& table, std::int16_t count);
+
 // Writes folder\L201.txt: the G and H rows in order of start depth, a G row and an H row with
 // the same single-precision start depth joined into one line, the G value in field 6 and the
 // H value in field 10.
