@@ -50,10 +50,7 @@ void ReadSectionB(std::int16_t& count, SectionTable& table, SourceFile& file) {
   file.SkipFields(2);
   count = ReadSectionCount(file);
   table = SectionTable(kLayerValues, count);
-  for (int i = 1; i <= count; ++i) {
-    file.SkipFields(3);
-    for (int value = 1; value <= kLayerValues; ++value) ReadCell(file, table, value, i);
-  }
+  ReadValueRows(file, table, count, kLayerValues);
 }
 
 void ReadSectionX(std::int16_t count, SectionTable& table, SourceFile& file) {

@@ -16,6 +16,15 @@ inline void ReadCell(SourceFile& file, SectionTable& table, int value, int row) 
   table.SetLine(value, row, file.LastLine());
 }
 
+// Reads count rows whose records are each a record letter, two fields that are dropped, and
+// values 1 to values of the row.
+inline void ReadValueRows(SourceFile& file, SectionTable& table, int count, int values) {
+  for (int i = 1; i <= count; ++i) {
+    file.SkipFields(3);
+    for (int value = 1; value <= values; ++value) ReadCell(file, table, value, i);
+  }
+}
+
 // Runs work(); a ConversionError it throws without a line is thrown again naming the line that
 // lineOf() gives at that moment.
 template <typename LineOf, typename Work>

@@ -24,6 +24,14 @@ void ReadInto(TitleFields& fields, SourceFile& file, std::size_t first, std::siz
   }
 }
 
+// The three parts of a split field go to title fields first.. with the line of the field.
+void StoreParts(TitleFields& fields, std::size_t first, const SplitParts& parts, long line) {
+  for (std::size_t k = 1; k <= 3; ++k) {
+    fields[first + k - 1] = parts[k];
+    fields.SetLine(first + k - 1, line);
+  }
+}
+
 // Splits a field into title fields first.. when its trimmed length is the expected one; the
 // parts keep the line of the field.
 void ReadSplitInto(TitleFields& fields, SourceFile& file, std::size_t first, std::size_t expectedLength,
@@ -31,10 +39,7 @@ void ReadSplitInto(TitleFields& fields, SourceFile& file, std::size_t first, std
   Text field = file.ReadField();
   SplitParts parts;
   if (Trim(field).size() == expectedLength) SplitByWidths(field, count, widths, parts);
-  for (std::size_t k = 1; k <= 3; ++k) {
-    fields[first + k - 1] = parts[k];
-    fields.SetLine(first + k - 1, file.LastLine());
-  }
+  StoreParts(fields, first, parts, file.LastLine());
 }
 
 void ReadCompoundCode(TitleFields& fields, SourceFile& file) {
@@ -43,10 +48,7 @@ void ReadCompoundCode(TitleFields& fields, SourceFile& file) {
   std::size_t length = Trim(code).size();
   if (length == 10) SplitByWidths(code, 2, {0, 4, 6, 0, 0}, parts);
   if (length == 13) SplitByWidths(code, 3, {0, 4, 6, 3, 0}, parts);
-  for (std::size_t k = 1; k <= 3; ++k) {
-    fields[6 + k] = parts[k];
-    fields.SetLine(6 + k, file.LastLine());
-  }
+  StoreParts(fields, 7, parts, file.LastLine());
 }
 
 // The value forms of the title files.

@@ -41,10 +41,7 @@ void ReadSectionC(std::int16_t& count, SectionTable& table, SourceFile& file) {
   file.SkipFields(2);
   count = ReadSectionCount(file);
   table = SectionTable(kCValues, count);
-  for (int i = 1; i <= count; ++i) {
-    file.SkipFields(3);
-    for (int value = 1; value <= kCValues; ++value) ReadCell(file, table, value, i);
-  }
+  ReadValueRows(file, table, count, kCValues);
 }
 
 void WriteX5File(const Text& folder, const SectionTable& table, std::int16_t count) {

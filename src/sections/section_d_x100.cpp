@@ -127,10 +127,7 @@ void ReadSectionD(std::int16_t& count, SectionTable& table, SourceFile& file) {
   file.SkipFields(2);
   count = ReadSectionCount(file);
   table = SectionTable(kSectionDValues + 1, count);
-  for (int i = 1; i <= count; ++i) {
-    file.SkipFields(3);
-    for (int value = 1; value <= kSectionDValues; ++value) ReadCell(file, table, value, i);
-  }
+  ReadValueRows(file, table, count, kSectionDValues);
 }
 
 void CheckSectionDRows(const SectionTable& table, std::int16_t count) {

@@ -36,10 +36,7 @@ Text L209Line(const TableRow& row) {
 void ReadSectionE(std::int16_t& count, SectionTable& table, SourceFile& file) {
   count = ReadIntervalHeader(file).count;
   table = SectionTable(kEValues, count);
-  for (int i = 1; i <= count; ++i) {
-    file.SkipFields(3);
-    for (int value = 1; value <= kEValues; ++value) ReadCell(file, table, value, i);
-  }
+  ReadValueRows(file, table, count, kEValues);
 }
 
 void WriteL209File(const Text& folder, const SectionTable& table, std::int16_t count) {

@@ -56,10 +56,7 @@ void ReadSectionF(std::int16_t& count, SectionTable& table, SourceFile& file, st
   count = header.count;
   columnFlag = ColumnFlagOf(header);
   table = SectionTable(kFValues, count);
-  for (int i = 1; i <= count; ++i) {
-    file.SkipFields(3);
-    for (int value = 1; value <= kFValues; ++value) ReadCell(file, table, value, i);
-  }
+  ReadValueRows(file, table, count, kFValues);
 }
 
 void WriteL204File(const Text& folder, const SectionTable& table, std::int16_t count, std::int16_t columnFlag) {

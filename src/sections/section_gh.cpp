@@ -92,10 +92,7 @@ Text L201Line(long j, const MergedRow& row) {
 void ReadIntervalSection(std::int16_t& count, SectionTable& table, SourceFile& file) {
   count = ReadIntervalHeader(file).count;
   table = SectionTable(kIntervalValues, count);
-  for (int i = 1; i <= count; ++i) {
-    file.SkipFields(3);
-    for (int value = 1; value <= kIntervalValues; ++value) ReadCell(file, table, value, i);
-  }
+  ReadValueRows(file, table, count, kIntervalValues);
 }
 
 // The merged rows are counted in 16 bits, as both section counts are.

@@ -44,10 +44,7 @@ std::size_t ByteLength(char32_t c) { return ToShiftJis(TextView(&c, 1)).size(); 
 
 void ReadSectionZ(std::int16_t count, SectionTable& table, SourceFile& file) {
   table = SectionTable(kZValues, count);
-  for (int i = 1; i <= count; ++i) {
-    file.SkipFields(3);
-    for (int value = 1; value <= kZValues; ++value) ReadCell(file, table, value, i);
-  }
+  ReadValueRows(file, table, count, kZValues);
 }
 
 std::vector<Text> CutIntoPieces(TextView text, std::size_t maxBytes) {
