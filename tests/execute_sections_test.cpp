@@ -183,6 +183,47 @@ TEST_F(SectionChainRunTest, AValueBeyondSinglePrecisionStopsTheFileNamingItsLine
   EXPECT_FALSE(Has("X100.txt"));
 }
 
+TEST_F(SectionChainRunTest, AValueNoWriterCouldHoldStopsTheFileBeforeTheSectionsAfterIt) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> lines;
+    const char* line;
+    std::vector<const char*> written;
+    std::vector<const char*> notWritten;
+  };
+  const Case cases[] = {
+      {"section D, whose files wait for the X step",
+       Join({kSectionC, {R"("D","a","b","1")", DRow("1.5", "1E39")}, kSectionE, kSectionZ}),
+       "の 5 行目",
+       {"X5.txt"},
+       {"X100.txt", "X100A.txt", "L209.txt", "X12.txt"}},
+      {"section G, written together with H",
+       Join({kSectionF, {R"("G","a","b","1")", R"("G","1","1","1e39","2","5")"}, kSectionH, kSectionZ}),
+       "の 5 行目",
+       {"L204.txt"},
+       {"L201.txt", "X12.txt"}},
+      {"section H",
+       Join({kSectionG, {R"("H","a","b","1")", R"("H","1","1","1","1e999","7")"}, kSectionZ}),
+       "の 6 行目",
+       {},
+       {"L201.txt", "X12.txt"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(drive.Native("out"));
+    drive.MakeFolder("out");
+    window = ScriptedWindow();
+    window.source = U"T:\\src";
+    window.destination = U"T:\\out";
+    EXPECT_EQ(Convert(c.lines), RunOutcome::kConversionFailed);
+    ASSERT_EQ(window.messages.size(), 1u);
+    std::string message = U8(window.messages[0].text);
+    EXPECT_NE(message.find(c.line), std::string::npos) << message;
+    for (const char* name : c.written) EXPECT_TRUE(Has(name)) << name;
+    for (const char* name : c.notWritten) EXPECT_FALSE(Has(name)) << name;
+  }
+}
+
 std::string ReadExample(const std::string& name) {
   std::ifstream in(std::filesystem::path(TQ_EXAMPLES_DIR) / "borings" / name, std::ios::binary);
   std::ostringstream bytes;

@@ -313,6 +313,8 @@ const GoldenFile kGoldenFiles[] = {
     {"12345678004", "X12.txt"},
 };
 
+void PrintTo(const GoldenFile& golden, std::ostream* out) { *out << golden.boring << "/" << golden.file; }
+
 std::string ReadNative(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream bytes;

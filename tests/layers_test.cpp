@@ -104,10 +104,14 @@ TEST_F(LayersTest, FileEndingInsideSectionXStopsWithItsLine) {
 TEST_F(LayersTest, DepthBeyondTheNumberRangeStopsSectionXWithItsLine) {
   SourceFile file(CrLf({"\"X\",\"1\",\"x\",\"1.0\",\"砂\",\"\"", "\"X\",\"2\",\"x\",\"1E999\",\"砂\",\"\""}));
   SectionTable table;
-  std::optional<ConversionError> error = test::ConversionErrorOf([&] { ReadSectionX(2, table, file); });
+  std::optional<ConversionError> error = test::ConversionErrorOf([&] {
+    ReadSectionX(2, table, file);
+    WriteX1(table, 2);
+  });
   ASSERT_TRUE(error) << "no error";
   EXPECT_EQ(error->Line(), 2);
   EXPECT_NE(error->Cause().find(U"1E999"), Text::npos) << U8(error->Cause());
+  EXPECT_FALSE(drive.Exists("out/X1.txt"));
 }
 
 // ---- X1.txt ----

@@ -138,6 +138,7 @@ TEST_F(TitleSection, ANumberTooLargeToWriteStopsAtItsLine) {
     } catch (const ConversionError& error) {
       EXPECT_EQ(error.Line(), static_cast<long>(c.record) + 1) << line;
     }
+    EXPECT_FALSE(drive_.Exists("out/titl01.txt")) << line << ": no title file is written before every value is";
   }
 }
 

@@ -211,6 +211,7 @@ TEST(ReadSectionDTest, MalformedFieldsStopWithTheirLine) {
     SectionTable table;
     try {
       ReadSectionD(count, table, file);
+      CheckSectionDRows(table, count);
       ADD_FAILURE() << c.name << ": no error";
     } catch (const ConversionError& error) {
       EXPECT_EQ(error.Line(), c.line) << c.name;

@@ -88,6 +88,8 @@ TEST(ReadSectionFTest, RowsNoWriterCouldConvertStopWithTheirLine) {
       {"length beyond any number", R"("F","1","2","-1e308","1e308","5")"},
   };
   for (const Case& c : cases) {
+    TempDrive drive;
+    drive.MakeFolder("b");
     SourceFile file(CrLf({R"("F","a","b","2")", R"("F","1","1","0","1","1")", c.row}));
     file.ReadField();
     std::int16_t count = 0;
@@ -95,10 +97,13 @@ TEST(ReadSectionFTest, RowsNoWriterCouldConvertStopWithTheirLine) {
     SectionTable table;
     try {
       ReadSectionF(count, table, file, flag);
+      BoringFiles folder = drive.Folder(U"T:\\b");
+      WriteL204File(folder, table, count, flag);
       ADD_FAILURE() << c.name << ": no error";
     } catch (const ConversionError& error) {
       EXPECT_EQ(error.Line(), 3) << c.name;
     }
+    EXPECT_FALSE(drive.Exists("b/L204.txt")) << c.name;
   }
 }
 

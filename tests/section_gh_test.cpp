@@ -116,7 +116,10 @@ TEST(ReadSectionGHTest, AStartDepthBeyondSinglePrecisionStopsWithItsLine) {
   file.ReadField();
   std::int16_t count = 0;
   SectionTable table;
-  std::optional<ConversionError> error = test::ConversionErrorOf([&] { ReadSectionH(count, table, file); });
+  std::optional<ConversionError> error = test::ConversionErrorOf([&] {
+    ReadSectionH(count, table, file);
+    CheckL201Rows(table, count);
+  });
   ASSERT_TRUE(error) << "no error";
   EXPECT_EQ(error->Line(), 2);
 }

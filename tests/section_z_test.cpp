@@ -42,11 +42,18 @@ TEST(ReadSectionZTest, ReadsDepthAndTextAndStopsAtTheNextRecord) {
 }
 
 TEST(ReadSectionZTest, DepthTooLargeForAnyNumberStopsWithItsLine) {
+  TempDrive drive;
+  drive.MakeFolder("b");
   SourceFile file(CrLf({R"("Z","1","1","1.2","a")", R"("Z","1","2","1e999","b")"}));
   SectionTable table;
-  std::optional<ConversionError> error = test::ConversionErrorOf([&] { ReadSectionZ(2, table, file); });
+  std::optional<ConversionError> error = test::ConversionErrorOf([&] {
+    ReadSectionZ(2, table, file);
+    BoringFiles folder = drive.Folder(U"T:\\b");
+    WriteX12File(folder, table, 2);
+  });
   ASSERT_TRUE(error) << "no error";
   EXPECT_EQ(error->Line(), 2);
+  EXPECT_FALSE(drive.Exists("b/X12.txt"));
 }
 
 TEST(WriteX12FileTest, EachTextCarriesTheDepthOfTheRowBefore) {

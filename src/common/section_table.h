@@ -9,16 +9,22 @@
 namespace tq {
 
 // Created anew by each reader call with all texts empty. Index 0 of either dimension exists
-// but is not used; an index beyond the table is a programming error.
+// but is not used; an index beyond the table is a programming error. Each cell also keeps the
+// source line its text was read from (0 when none), so that a writer that cannot convert the
+// text can say where it stood.
 class SectionTable {
  public:
   SectionTable() = default;
   SectionTable(int values, int rows)
       : values_(values), rows_(rows < 0 ? 0 : rows),
-        cells_(static_cast<std::size_t>(values + 1) * static_cast<std::size_t>(rows_ + 1)) {}
+        cells_(static_cast<std::size_t>(values + 1) * static_cast<std::size_t>(rows_ + 1)),
+        lines_(cells_.size(), 0) {}
 
   Text& At(int value, int row) { return cells_[Index(value, row)]; }
   const Text& At(int value, int row) const { return cells_[Index(value, row)]; }
+
+  void SetLine(int value, int row, long line) { lines_[Index(value, row)] = line; }
+  long Line(int value, int row) const { return lines_[Index(value, row)]; }
 
   int Values() const { return values_; }
   int Rows() const { return rows_; }
@@ -32,6 +38,7 @@ class SectionTable {
   int values_ = 0;
   int rows_ = 0;
   std::vector<Text> cells_ = std::vector<Text>(1);
+  std::vector<long> lines_ = std::vector<long>(1, 0);
 };
 
 }  // namespace tq

@@ -78,6 +78,7 @@ void ConvertChainSections(RunData& data, SourceFile& file, BoringFiles& files, c
   }
   if (data.kind == U"D") {
     ReadSectionD(data.dCount, data.dTable, file);
+    CheckSectionDRows(data.dTable, data.dCount);
     data.dReadFromThisFile = true;
     ReadNextKind(data, file);
   }
@@ -93,9 +94,13 @@ void ConvertChainSections(RunData& data, SourceFile& file, BoringFiles& files, c
   }
   if (data.kind == U"G") {
     ReadSectionG(data.gCount, data.gTable, file);
+    CheckL201Rows(data.gTable, data.gCount);
     ReadNextKind(data, file);
   }
-  if (data.kind == U"H") ReadSectionH(data.hCount, data.hTable, file);
+  if (data.kind == U"H") {
+    ReadSectionH(data.hCount, data.hTable, file);
+    CheckL201Rows(data.hTable, data.hCount);
+  }
 }
 
 // One file for sections G and H together.

@@ -6,12 +6,29 @@
 #include "common/values.h"
 #include "patterns/soil_patterns.h"
 #include "platform/output_file.h"
-#include "sections/section_values.h"
+#include "sections/field_line.h"
+#include "sections/row_line.h"
 
 namespace tq {
 namespace {
 
 constexpr int kUnknownLayerCode = 9999;
+
+enum class X1Field { kRow = 1, kDepth = 2, kPatternCode = 3, kSoilName = 4, kCount = 4 };
+
+// A later layer without a pattern (a blank name) is marked as unknown and left unnamed.
+Text X1Line(std::size_t i, const LayerGroup& layer, const Text& code) {
+  FieldLine<X1Field> line;
+  line[X1Field::kRow] = RowPositionText(static_cast<long>(i));
+  line[X1Field::kDepth] = layer.depthText;
+  line[X1Field::kPatternCode] = code;
+  line[X1Field::kSoilName] = layer.value;
+  if (i != 1 && ValueOf(code) == 0) {
+    line[X1Field::kPatternCode] = DecimalText(kUnknownLayerCode);
+    line[X1Field::kSoilName].clear();
+  }
+  return line.Join();
+}
 
 }  // namespace
 
@@ -24,7 +41,7 @@ std::vector<LayerGroup> GroupConsecutiveRows(const SectionTable& table, std::int
       groups.push_back({Text(), table.At(value, r)});
       previous = trimmed;
     }
-    groups.back().depth = table.At(kLayerDepth, r);
+    groups.back().depthText = AtRowLine(table, r, [](const SectionRow& row) { return DepthTextOf(row[kLayerDepth]); });
   }
   return groups;
 }
@@ -33,20 +50,16 @@ void ReadSectionB(std::int16_t& count, SectionTable& table, SourceFile& file) {
   file.SkipFields(2);
   count = ReadSectionCount(file);
   table = SectionTable(kLayerValues, count);
-  for (int i = 1; i <= count; ++i) {
-    file.SkipFields(3);
-    for (int value = 1; value <= kLayerValues; ++value) table.At(value, i) = file.ReadField();
-  }
+  ReadValueRows(file, table, count, kLayerValues);
 }
 
 void ReadSectionX(std::int16_t count, SectionTable& table, SourceFile& file) {
   table = SectionTable(kLayerValues, count);
   for (int i = 1; i <= count; ++i) {
     file.SkipFields(3);
-    // Both writers take the depth's value; a depth they cannot convert stops at its line here.
-    table.At(kLayerDepth, i) = ReadValueField(file);
-    table.At(kLayerSoilName, i) = file.ReadField();
-    table.At(kLayerDescription, i) = file.ReadField();
+    ReadCell(file, table, kLayerDepth, i);
+    ReadCell(file, table, kLayerSoilName, i);
+    ReadCell(file, table, kLayerDescription, i);
   }
 }
 
@@ -56,14 +69,7 @@ void WriteX1File(BoringFiles& files, PatternData& patterns, const SectionTable& 
   for (std::size_t i = 1; i < layers.size(); ++i) {
     Text code;
     MapSoilNameToPattern(patterns, layers[i].value, code);
-    Text name = layers[i].value;
-    // A later layer without a pattern (a blank name) is marked as unknown and left unnamed.
-    if (i != 1 && ValueOf(code) == 0) {
-      code = DecimalText(kUnknownLayerCode);
-      name.clear();
-    }
-    out.WriteLine(RowPositionText(static_cast<long>(i)) + U"," + DepthTextOf(layers[i].depth) + U"," + code + U"," +
-                  name);
+    out.WriteLine(X1Line(i, layers[i], code));
   }
   out.Commit();
 }

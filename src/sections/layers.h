@@ -27,10 +27,11 @@ void ReadSectionB(std::int16_t& count, SectionTable& table, SourceFile& file);
 void ReadSectionX(std::int16_t count, SectionTable& table, SourceFile& file);
 
 // A run of consecutive rows whose value, trimmed, is the same: the value as read in its first
-// row and the depth of its last row. Group 0 takes the rows with an empty value before the
-// first non-empty one; the writers never write it.
+// row and the depth text of its last row. Group 0 takes the rows with an empty value before the
+// first non-empty one; the writers never write it. Every row's depth is converted, whichever
+// group it ends, so that a depth no line could hold stops the file at its line.
 struct LayerGroup {
-  Text depth;
+  Text depthText;
   Text value;
 };
 std::vector<LayerGroup> GroupConsecutiveRows(const SectionTable& table, std::int16_t count, int value);

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "common/values.h"
+#include "sections/field_line.h"
 #include "sections/layers.h"
 
 namespace tq {
@@ -13,6 +14,8 @@ constexpr char32_t kHalfSeparator = U'～';  // U+FF5E, 0x8160 in code page 932
 constexpr std::size_t kCodedCharacters = 3;
 
 using HalfCodes = std::array<std::int16_t, kCodedCharacters>;
+
+enum class X3Field { kLine = 1, kDepth = 2, kCodes1 = 3, kHalf1 = 4, kCodes2 = 5, kHalf2 = 6, kSeparator = 7, kCount = 7 };
 
 // The codes of the first three characters of a half that the L4 table holds, from the front.
 HalfCodes CodesOf(const Text& half, const L4Table& l4) {
@@ -41,12 +44,15 @@ void WriteX3Line(int& lineNumber, const Text& depthText, const Text& description
                  OutputFile& out) {
   if (Trim(description).empty()) return;
   std::size_t split = description.find(kHalfSeparator);
-  Text half1 = split == Text::npos ? description : description.substr(0, split);
-  Text half2 = split == Text::npos ? Text() : description.substr(split + 1);
-  Text separator = half2.empty() ? Text() : Text(1, kHalfSeparator);
-  out.WriteLine(Right(U"   " + DecimalText(lineNumber), 3) + U"," + Right(U"       " + depthText, 7) + U"," +
-                CodeText(CodesOf(half1, l4)) + U"," + half1 + U"," + CodeText(CodesOf(half2, l4)) + U"," + half2 +
-                U"," + separator);
+  FieldLine<X3Field> line;
+  line[X3Field::kLine] = Right(U"   " + DecimalText(lineNumber), 3);
+  line[X3Field::kDepth] = Right(U"       " + depthText, 7);
+  Text& half1 = line[X3Field::kHalf1] = split == Text::npos ? description : description.substr(0, split);
+  Text& half2 = line[X3Field::kHalf2] = split == Text::npos ? Text() : description.substr(split + 1);
+  line[X3Field::kCodes1] = CodeText(CodesOf(half1, l4));
+  line[X3Field::kCodes2] = CodeText(CodesOf(half2, l4));
+  if (!half2.empty()) line[X3Field::kSeparator] = Text(1, kHalfSeparator);
+  out.WriteLine(line.Join());
   ++lineNumber;
 }
 
@@ -56,7 +62,7 @@ void WriteX3File(BoringFiles& files, const PatternData& patterns, const SectionT
   OutputFile out(files, U"X3.txt");
   int lineNumber = 1;
   for (std::size_t i = 1; i < groups.size(); ++i) {
-    WriteX3Line(lineNumber, DepthTextOf(groups[i].depth), groups[i].value, l4, out);
+    WriteX3Line(lineNumber, groups[i].depthText, groups[i].value, l4, out);
   }
   out.Commit();
 }

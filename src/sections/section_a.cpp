@@ -1,44 +1,53 @@
 // The title section: reading the A records and writing the three title files.
 #include "sections/section_a.h"
 
+#include <array>
+#include <iterator>
+#include <span>
+#include <vector>
+
 #include "common/errors.h"
 #include "common/values.h"
 #include "patterns/lookup_tables.h"
 #include "platform/output_file.h"
-#include "sections/section_values.h"
+#include "sections/row_line.h"
 
 namespace tq {
 namespace {
 
-// The fields that the title files write as numbers. The parts of the compound code and of the
-// angles are too short to hold a number beyond double precision, so they need no check.
-bool IsNumberField(int i) {
-  return i == 3 || i == 4 || i == 6 || i == 16 || (i >= 19 && i <= 23) || i == 32 || i == 33;
-}
-
-// A number field that no title file could write stops the source file at the field's line.
-void ReadInto(TitleFields& fields, SourceFile& file, int first, int last) {
-  for (int i = first; i <= last; ++i) {
-    fields[static_cast<std::size_t>(i)] = IsNumberField(i) ? ReadValueField(file) : file.ReadField();
+// Reads title fields first to last, each with its line.
+void ReadInto(TitleFields& fields, SourceFile& file, std::size_t first, std::size_t last) {
+  for (std::size_t i = first; i <= last; ++i) {
+    fields[i] = file.ReadField();
+    fields.SetLine(i, file.LastLine());
   }
 }
 
-// Splits a field into title fields first.. when its trimmed length is the expected one.
-void SplitInto(TitleFields& fields, int first, const Text& field, std::size_t expectedLength,
-               const SplitWidths& widths, int count) {
-  SplitParts parts;
-  if (Trim(field).size() == expectedLength) SplitByWidths(field, count, widths, parts);
-  for (int k = 1; k <= 3; ++k) fields[static_cast<std::size_t>(first + k - 1)] = parts[static_cast<std::size_t>(k)];
+// The three parts of a split field go to title fields first.. with the line of the field.
+void StoreParts(TitleFields& fields, std::size_t first, const SplitParts& parts, long line) {
+  for (std::size_t k = 1; k <= 3; ++k) {
+    fields[first + k - 1] = parts[k];
+    fields.SetLine(first + k - 1, line);
+  }
 }
 
-void SplitCompoundCode(TitleFields& fields, const Text& code) {
+// Splits a field into title fields first.. when its trimmed length is the expected one; the
+// parts keep the line of the field.
+void ReadSplitInto(TitleFields& fields, SourceFile& file, std::size_t first, std::size_t expectedLength,
+                   const SplitWidths& widths, int count) {
+  Text field = file.ReadField();
+  SplitParts parts;
+  if (Trim(field).size() == expectedLength) SplitByWidths(field, count, widths, parts);
+  StoreParts(fields, first, parts, file.LastLine());
+}
+
+void ReadCompoundCode(TitleFields& fields, SourceFile& file) {
+  Text code = file.ReadField();
   SplitParts parts;
   std::size_t length = Trim(code).size();
   if (length == 10) SplitByWidths(code, 2, {0, 4, 6, 0, 0}, parts);
   if (length == 13) SplitByWidths(code, 3, {0, 4, 6, 3, 0}, parts);
-  fields[7] = parts[1];
-  fields[8] = parts[2];
-  fields[9] = parts[3];
+  StoreParts(fields, 7, parts, file.LastLine());
 }
 
 // The value forms of the title files.
@@ -65,85 +74,133 @@ Text UnmarkedNumberIn(const Text& field, std::size_t width) {
   return NumberIn(field, width);
 }
 
-void WriteEmptyLines(OutputFile& out, int count) {
-  for (int i = 0; i < count; ++i) out.WriteEmptyLine();
-}
-
-void WriteTitl01(BoringFiles& files, const TitleFields& f) {
-  OutputFile out(files, U"titl01.txt");
-  out.WriteLine(Trim(f[1]));
-  WriteEmptyLines(out, 2);
-  out.WriteLine(NumberIn(f[7], 4));
-  WriteEmptyLines(out, 2);
-  out.WriteLine(NumberIn(f[32], 4));
-  out.WriteLine(NumberIn(f[33], 2));
-  WriteEmptyLines(out, 1);
-  out.WriteLine(Trim(f[2]));
-  out.WriteLine(NumberIn(f[10], 2));
-  out.WriteLine(NumberIn(f[11], 2));
-  out.WriteLine(SecondsIn5(f[12]));
-  out.WriteLine(NumberIn(f[13], 3));
-  out.WriteLine(NumberIn(f[14], 2));
-  out.WriteLine(SecondsIn5(f[15]));
-  WriteEmptyLines(out, 1);
-  out.WriteLine(Trim(f[34]));
-  WriteEmptyLines(out, 5);
-  out.Commit();
-}
-
-// The L2 name of field 21: a code that cannot be a 16-bit integer matches no entry.
+// The L2 name of a code: a code that cannot be a 16-bit integer matches no entry.
 Text L2NameOf(const PatternData& patterns, const Text& field) {
   if (Trim(field).empty()) return {};
   std::optional<std::int16_t> code = RoundToInt16(ValueOf(field));
   return code ? LookupL2Name(patterns, *code) : Text();
 }
 
-void WriteTitl02(BoringFiles& files, const PatternData& patterns, const TitleFields& f, const Text& headerValue) {
-  OutputFile out(files, U"titl02.txt");
-  WriteEmptyLines(out, 16);
-  if (Trim(f[16]).empty()) {
-    WriteEmptyLines(out, 3);
-  } else {
-    out.WriteLine(U"01");
-    out.WriteLine(U"ＴＰ");
-    out.WriteLine(NumberIn(f[16], 8));
-  }
-  out.WriteLine(NumberIn(f[22], 8));
-  WriteEmptyLines(out, 2);
-  out.WriteLine(NumberIn(f[23], 8));
-  WriteEmptyLines(out, 1);
-  out.WriteLine(NumberIn(f[19], 6));
-  out.WriteLine(NumberIn(f[20], 6));
-  WriteEmptyLines(out, 4);
-  out.WriteLine(NumberIn(f[21], 2));
-  out.WriteLine(L2NameOf(patterns, f[21]));
-  WriteEmptyLines(out, 7);
-  out.WriteLine(headerValue);
-  WriteEmptyLines(out, 1);
-  out.Commit();
+// A five-character field written on two lines, its first 2 and its last 3 characters; a field
+// of any other length leaves both lines empty.
+Text PartOfFive(const Text& field, bool head) {
+  Text t = Trim(field);
+  if (t.size() != 5) return {};
+  return head ? Left(t, 2) : Right(t, 3);
 }
 
-void WriteTitl04(BoringFiles& files, const TitleFields& f) {
-  OutputFile out(files, U"titl04.txt");
-  out.WriteLine(UnmarkedNumberIn(f[3], 5));
-  out.WriteLine(UnmarkedNumberIn(f[4], 4));
-  out.WriteLine(NumberIn(f[5], 3));
-  out.WriteLine(NumberIn(f[6], 3));
-  out.WriteLine(Trim(f[8]));
-  Text t = Trim(f[17]);
-  if (t.size() == 5) {
-    out.WriteLine(Left(t, 2));
-    out.WriteLine(Right(t, 3));
-  } else {
-    WriteEmptyLines(out, 2);
+enum class TitleForm {
+  kTrimmed,           // the field without its surrounding spaces
+  kNumber,            // right-aligned number in the width
+  kSeconds,           // right-aligned seconds in 5 (three digits, the last one tenths)
+  kText,              // right-aligned text in the width, as read
+  kUnmarkedNumber,    // right-aligned number in the width unless the field begins with "*"
+  kL2Name,            // the name of the field's code in L2.txt
+  kFirstTwoOfFive,    // see PartOfFive
+  kLastThreeOfFive,
+  kMark01IfPresent,   // "01" when the field is not empty
+  kMarkTpIfPresent,   // "ＴＰ" when the field is not empty
+  kHeaderValue,       // the title header value, as read
+};
+
+// One line of a title file from one title field; lines that no row names stay empty.
+struct TitleLine {
+  int line;   // from 1
+  int field;  // title field; 0 for the header value
+  TitleForm form;
+  std::size_t width;
+};
+
+constexpr int kTitl01Lines = 23;
+constexpr TitleLine kTitl01[] = {
+    {1, 1, TitleForm::kTrimmed, 0},    {4, 7, TitleForm::kNumber, 4},    {7, 32, TitleForm::kNumber, 4},
+    {8, 33, TitleForm::kNumber, 2},    {10, 2, TitleForm::kTrimmed, 0},  {11, 10, TitleForm::kNumber, 2},
+    {12, 11, TitleForm::kNumber, 2},   {13, 12, TitleForm::kSeconds, 5}, {14, 13, TitleForm::kNumber, 3},
+    {15, 14, TitleForm::kNumber, 2},   {16, 15, TitleForm::kSeconds, 5}, {18, 34, TitleForm::kTrimmed, 0},
+};
+
+constexpr int kTitl02Lines = 41;
+constexpr TitleLine kTitl02[] = {
+    {17, 16, TitleForm::kMark01IfPresent, 0}, {18, 16, TitleForm::kMarkTpIfPresent, 0},
+    {19, 16, TitleForm::kNumber, 8},          {20, 22, TitleForm::kNumber, 8},
+    {23, 23, TitleForm::kNumber, 8},          {25, 19, TitleForm::kNumber, 6},
+    {26, 20, TitleForm::kNumber, 6},          {31, 21, TitleForm::kNumber, 2},
+    {32, 21, TitleForm::kL2Name, 0},          {40, 0, TitleForm::kHeaderValue, 0},
+};
+
+constexpr int kTitl04Lines = 14;
+constexpr TitleLine kTitl04[] = {
+    {1, 3, TitleForm::kUnmarkedNumber, 5},  {2, 4, TitleForm::kUnmarkedNumber, 4}, {3, 5, TitleForm::kNumber, 3},
+    {4, 6, TitleForm::kNumber, 3},          {5, 8, TitleForm::kTrimmed, 0},        {6, 17, TitleForm::kFirstTwoOfFive, 0},
+    {7, 17, TitleForm::kLastThreeOfFive, 0}, {8, 18, TitleForm::kTrimmed, 0},      {9, 26, TitleForm::kText, 1},
+    {10, 27, TitleForm::kText, 2},          {11, 28, TitleForm::kText, 3},         {12, 29, TitleForm::kText, 2},
+    {13, 30, TitleForm::kText, 2},          {14, 31, TitleForm::kText, 2},
+};
+
+struct TitleFileLayout {
+  std::span<const TitleLine> rows;
+  int lineCount;
+};
+constexpr TitleFileLayout kTitleFiles[] = {
+    {kTitl01, kTitl01Lines},
+    {kTitl02, kTitl02Lines},
+    {kTitl04, kTitl04Lines},
+};
+
+// Each layout names its lines in order, each line once, none beyond the file's last line, and
+// only title fields that exist.
+constexpr bool IsLayout(const TitleFileLayout& layout) {
+  int previous = 0;
+  for (const TitleLine& row : layout.rows) {
+    if (row.line <= previous || row.line > layout.lineCount) return false;
+    if (row.field < 0 || row.field > kTitleFieldCount) return false;
+    previous = row.line;
   }
-  out.WriteLine(Trim(f[18]));
-  out.WriteLine(TextIn(f[26], 1));
-  out.WriteLine(TextIn(f[27], 2));
-  out.WriteLine(TextIn(f[28], 3));
-  out.WriteLine(TextIn(f[29], 2));
-  out.WriteLine(TextIn(f[30], 2));
-  out.WriteLine(TextIn(f[31], 2));
+  return true;
+}
+static_assert(IsLayout(kTitleFiles[0]) && IsLayout(kTitleFiles[1]) && IsLayout(kTitleFiles[2]));
+
+Text TitleText(const PatternData& patterns, const TitleLine& row, const Text& field, const Text& headerValue) {
+  switch (row.form) {
+    case TitleForm::kTrimmed: return Trim(field);
+    case TitleForm::kNumber: return NumberIn(field, row.width);
+    case TitleForm::kSeconds: return SecondsIn5(field);
+    case TitleForm::kText: return TextIn(field, row.width);
+    case TitleForm::kUnmarkedNumber: return UnmarkedNumberIn(field, row.width);
+    case TitleForm::kL2Name: return L2NameOf(patterns, field);
+    case TitleForm::kFirstTwoOfFive: return PartOfFive(field, true);
+    case TitleForm::kLastThreeOfFive: return PartOfFive(field, false);
+    case TitleForm::kMark01IfPresent: return Trim(field).empty() ? Text() : Text(U"01");
+    case TitleForm::kMarkTpIfPresent: return Trim(field).empty() ? Text() : Text(U"ＴＰ");
+    case TitleForm::kHeaderValue: return headerValue;
+  }
+  return {};
+}
+
+using TitleFileLines = std::vector<Text>;
+using TitleFileTexts = std::array<TitleFileLines, std::size(kTitleFiles)>;
+
+// The fields are converted in the order they were read, so that of two values no line could hold
+// the one read first stops the file, at the line of its field.
+TitleFileTexts TitleFiles(const PatternData& patterns, const TitleFields& fields, const Text& headerValue) {
+  TitleFileTexts files;
+  for (std::size_t k = 0; k < files.size(); ++k) files[k].resize(static_cast<std::size_t>(kTitleFiles[k].lineCount));
+  for (int field = 0; field <= kTitleFieldCount; ++field) {
+    std::size_t i = static_cast<std::size_t>(field);
+    for (std::size_t k = 0; k < files.size(); ++k) {
+      for (const TitleLine& row : kTitleFiles[k].rows) {
+        if (row.field != field) continue;
+        files[k][static_cast<std::size_t>(row.line - 1)] =
+            AtLine(fields.Line(i), [&] { return TitleText(patterns, row, fields[i], headerValue); });
+      }
+    }
+  }
+  return files;
+}
+
+void WriteTitleFile(BoringFiles& files, const Text& name, const TitleFileLines& lines) {
+  OutputFile out(files, name);
+  for (const Text& line : lines) out.WriteLine(line);
   out.Commit();
 }
 
@@ -163,14 +220,15 @@ void ReadSectionA(TitleFields& fields, SourceFile& file, Text& headerValue, Text
   file.SkipFields(2);
   ReadInto(fields, file, 2, 4);
   fields[5].clear();
+  fields.SetLine(5, 0);
   ReadInto(fields, file, 6, 6);
-  SplitCompoundCode(fields, file.ReadField());
+  ReadCompoundCode(fields, file);
   kind = file.ReadField();
   if (kind != U"A") return;
 
   file.SkipFields(2);
-  SplitInto(fields, 10, file.ReadField(), 7, {0, 2, 2, 3, 0}, 3);
-  SplitInto(fields, 13, file.ReadField(), 8, {0, 3, 2, 3, 0}, 3);
+  ReadSplitInto(fields, file, 10, 7, {0, 2, 2, 3, 0}, 3);
+  ReadSplitInto(fields, file, 13, 8, {0, 3, 2, 3, 0}, 3);
   ReadInto(fields, file, 16, 25);
   kind = file.ReadField();
   if (kind != U"A") return;
@@ -180,11 +238,14 @@ void ReadSectionA(TitleFields& fields, SourceFile& file, Text& headerValue, Text
   kind.clear();
 }
 
+// All three files are built before the first is written, so that a title value no file could
+// hold leaves none of them behind.
 void WriteTitleFiles(BoringFiles& files, const PatternData& patterns, const TitleFields& fields,
                      const Text& headerValue) {
-  WriteTitl01(files, fields);
-  WriteTitl02(files, patterns, fields, headerValue);
-  WriteTitl04(files, fields);
+  TitleFileTexts texts = TitleFiles(patterns, fields, headerValue);
+  WriteTitleFile(files, U"titl01.txt", texts[0]);
+  WriteTitleFile(files, U"titl02.txt", texts[1]);
+  WriteTitleFile(files, U"titl04.txt", texts[2]);
 }
 
 void SplitByWidths(TextView text, int count, const SplitWidths& widths, SplitParts& parts) {

@@ -11,7 +11,20 @@
 namespace tq {
 
 inline constexpr int kTitleFieldCount = 34;
-using TitleFields = std::array<Text, kTitleFieldCount + 1>;  // index 0 unused
+// The title fields 1 to 34 (index 0 unused), each with the source line it was read from.
+class TitleFields {
+ public:
+  Text& operator[](std::size_t i) { return texts_.at(i); }
+  const Text& operator[](std::size_t i) const { return texts_.at(i); }
+
+  // 0 for a field that no A record of this file reached.
+  long Line(std::size_t i) const { return lines_.at(i); }
+  void SetLine(std::size_t i, long line) { lines_.at(i) = line; }
+
+ private:
+  std::array<Text, kTitleFieldCount + 1> texts_;
+  std::array<long, kTitleFieldCount + 1> lines_{};
+};
 
 using SplitWidths = std::array<std::int16_t, 5>;  // widths 1 to 3 used
 using SplitParts = std::array<Text, 4>;           // parts 1 to 3 used

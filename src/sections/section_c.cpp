@@ -3,10 +3,19 @@
 
 #include "common/values.h"
 #include "platform/output_file.h"
-#include "sections/section_values.h"
+#include "sections/field_line.h"
+#include "sections/row_line.h"
 
 namespace tq {
 namespace {
+
+// Values of a C table row.
+constexpr int kCDepth = 1;
+constexpr int kCBlows = 2;
+constexpr int kCPenetration = 3;
+constexpr int kCValues = 3;
+
+enum class X5Field { kRow = 1, kDepth = 2, kBlows = 3, kTestLength = 5, kCount = 11 };
 
 // A test of fewer than 50 blows is written with the full test length 30; a penetration
 // marked "*" is left empty.
@@ -16,29 +25,28 @@ Text PenetrationField(const Text& blows, const Text& penetration) {
   return NumberTextOf(penetration);
 }
 
+Text X5Line(const SectionRow& row) {
+  FieldLine<X5Field> line;
+  line[X5Field::kRow] = RowPositionText(row.Number());
+  line[X5Field::kDepth] = DepthTextOf(row[kCDepth]);
+  const Text& blows = row[kCBlows];
+  line[X5Field::kBlows] = ValueCell(blows);
+  line[X5Field::kTestLength] = PenetrationField(blows, row[kCPenetration]);
+  return line.Join();
+}
+
 }  // namespace
 
 void ReadSectionC(std::int16_t& count, SectionTable& table, SourceFile& file) {
   file.SkipFields(2);
   count = ReadSectionCount(file);
-  table = SectionTable(3, count);
-  for (int i = 1; i <= count; ++i) {
-    file.SkipFields(3);
-    // Each value is converted as X5.txt will convert it, so that a number beyond double
-    // precision stops the source file at its line.
-    table.At(1, i) = ReadValueField(file);
-    const Text& blows = table.At(2, i) = ReadValueField(file);
-    table.At(3, i) = ReadCheckedField(file, [&blows](const Text& field) { (void)PenetrationField(blows, field); });
-  }
+  table = SectionTable(kCValues, count);
+  ReadValueRows(file, table, count, kCValues);
 }
 
 void WriteX5File(BoringFiles& files, const SectionTable& table, std::int16_t count) {
   OutputFile out(files, U"X5.txt");
-  for (int i = 1; i <= count; ++i) {
-    const Text& blows = table.At(2, i);
-    out.WriteLine(RowPositionText(i) + U"," + DepthTextOf(table.At(1, i)) + U"," + ValueCell(blows) + U",," +
-                  PenetrationField(blows, table.At(3, i)) + U",,,,,,");
-  }
+  for (int i = 1; i <= count; ++i) out.WriteLine(AtRowLine(table, i, X5Line));
   out.Commit();
 }
 

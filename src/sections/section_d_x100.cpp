@@ -1,34 +1,61 @@
 // Section D: laboratory test rows, and X100.txt with the layer of each sample.
 #include "sections/section_d_x100.h"
 
-#include <array>
 #include <vector>
 
 #include "common/errors.h"
 #include "common/values.h"
 #include "platform/output_file.h"
+#include "sections/field_line.h"
+#include "sections/row_line.h"
 #include "sections/section_d_x100a.h"
 #include "sections/section_values.h"
 
 namespace tq {
 namespace {
 
-constexpr int kX100Fields = 43;
 constexpr std::int16_t kX1FieldsPerRecord = 4;
+
+enum class X100Field {
+  kRow = 1,
+  kUpperDepth = 2,
+  kLowerDepth = 3,
+  kPatternCode = 8,
+  kSoilName = 9,
+  kValue4 = 14,
+  kValue5 = 15,
+  kValue6 = 16,
+  kValue7 = 17,
+  kValue12 = 21,
+  kValue13 = 22,
+  kValue8 = 24,
+  kValue10 = 25,
+  kValue9 = 26,
+  kValue11 = 27,
+  kValue14 = 29,
+  kStrengthCondition = 30,
+  kValue17 = 31,
+  kValues18And19 = 32,
+  kCount = 43,
+};
+
+// The fields that hold the value cell of one D value, in the order of the values.
+struct ValueCellField {
+  X100Field field;
+  int value;
+};
+constexpr ValueCellField kX100ValueCells[] = {
+    {X100Field::kValue4, kDValue4},   {X100Field::kValue5, kDValue5},   {X100Field::kValue6, kDValue6},
+    {X100Field::kValue7, kDValue7},   {X100Field::kValue8, kDValue8},   {X100Field::kValue9, kDValue9},
+    {X100Field::kValue10, kDValue10}, {X100Field::kValue11, kDValue11}, {X100Field::kValue12, kDValue12},
+    {X100Field::kValue13, kDValue13}, {X100Field::kValue14, kDValue14}, {X100Field::kValue17, kDValue17},
+};
 
 struct Layer {
   float depth = 0;  // where the layer ends
   Text code;
   Text name;
 };
-
-// Value 2 picks the layer in single precision; values 22 and 23 are written as exponent
-// number texts; the writers take the value of every other one.
-Text ReadDValue(SourceFile& file, int value) {
-  if (value == 2) return ReadSingleField(file);
-  if (value == 22 || value == 23) return ReadCheckedField(file, [](const Text& f) { (void)ExponentNumberText(f); });
-  return ReadValueField(file);
-}
 
 std::string ReadWholeFile(const BoringFiles& files, const Text& name) {
   std::optional<std::string> bytes = files.Read(name);
@@ -69,33 +96,28 @@ const Layer* LayerOf(const std::vector<Layer>& layers, const Text& upperDepth) {
   return nullptr;
 }
 
-Text X100Line(const SectionTable& table, int i, const Layer* layer) {
-  std::array<Text, kX100Fields + 1> f;  // index 0 unused
-  auto value = [&](int v) -> const Text& { return table.At(v, i); };
-  f[1] = RowPositionText(i);
-  f[2] = DepthTextOf(value(2));
-  f[3] = DepthTextOf(value(3));
-  if (layer) {
-    f[8] = layer->code;
-    f[9] = layer->name;
+// Value 19 is taken as a number even when an empty value 18 leaves field 32 empty.
+Text SixtiethDecimals(const Text& value19) { return Mid(NumberText(ValueOf(value19) / 60), 3, 3); }
+
+Text JoinField32(const Text& whole, const Text& decimals) {
+  if (whole.empty() || decimals.empty()) return whole;
+  return whole + U"." + decimals;
+}
+
+Text X100Line(const SectionRow& row, const std::vector<Layer>& layers) {
+  FieldLine<X100Field> line;
+  line[X100Field::kRow] = RowPositionText(row.Number());
+  if (const Layer* layer = LayerOf(layers, row[kDUpperDepth])) {
+    line[X100Field::kPatternCode] = layer->code;
+    line[X100Field::kSoilName] = layer->name;
   }
-  f[14] = ValueCell(value(4));
-  f[15] = ValueCell(value(5));
-  f[16] = ValueCell(value(6));
-  f[17] = ValueCell(value(7));
-  f[21] = ValueCell(value(12));
-  f[22] = ValueCell(value(13));
-  f[24] = ValueCell(value(8));
-  f[25] = ValueCell(value(10));
-  f[26] = ValueCell(value(9));
-  f[27] = ValueCell(value(11));
-  f[29] = ValueCell(value(14));
-  f[30] = StrengthConditionCode(value(16));
-  f[31] = ValueCell(value(17));
-  f[32] = CombinedField32(value(18), value(19));
-  Text line = f[1];
-  for (int k = 2; k <= kX100Fields; ++k) line += U"," + f[static_cast<std::size_t>(k)];
-  return line;
+  line[X100Field::kUpperDepth] = DepthTextOf(row[kDUpperDepth]);
+  line[X100Field::kLowerDepth] = DepthTextOf(row[kDLowerDepth]);
+  for (const ValueCellField& cell : kX100ValueCells) line[cell.field] = ValueCell(row[cell.value]);
+  line[X100Field::kStrengthCondition] = StrengthConditionCode(row[kDStrengthCondition]);
+  Text whole = ValueCell(row[kDWholeOfField32]);
+  line[X100Field::kValues18And19] = JoinField32(whole, SixtiethDecimals(row[kDSixtiethsOfField32]));
+  return line.Join();
 }
 
 }  // namespace
@@ -104,9 +126,15 @@ void ReadSectionD(std::int16_t& count, SectionTable& table, SourceFile& file) {
   file.SkipFields(2);
   count = ReadSectionCount(file);
   table = SectionTable(kSectionDValues + 1, count);
+  ReadValueRows(file, table, count, kSectionDValues);
+}
+
+void CheckSectionDRows(const SectionTable& table, std::int16_t count) {
   for (int i = 1; i <= count; ++i) {
-    file.SkipFields(3);
-    for (int value = 1; value <= kSectionDValues; ++value) table.At(value, i) = ReadDValue(file, value);
+    AtRowLine(table, i, [](const SectionRow& row) {
+      (void)X100Line(row, {});
+      (void)X100ALine(row);
+    });
   }
 }
 
@@ -138,17 +166,15 @@ Text StrengthConditionCode(const Text& field) {
 }
 
 Text CombinedField32(const Text& value18, const Text& value19) {
-  if (Trim(value18).empty()) return {};
-  Text decimals = Mid(NumberText(ValueOf(value19) / 60), 3, 3);
-  Text combined = NumberTextOf(value18);
-  if (!decimals.empty()) combined += U"." + decimals;
-  return combined;
+  return JoinField32(ValueCell(value18), SixtiethDecimals(value19));
 }
 
 void WriteX100File(BoringFiles& files, const SectionTable& table, std::int16_t count) {
   std::vector<Layer> layers = ReadLayers(files, U"X1.txt");
   OutputFile out(files, U"X100.txt");
-  for (int i = 1; i <= count; ++i) out.WriteLine(X100Line(table, i, LayerOf(layers, table.At(2, i))));
+  for (int i = 1; i <= count; ++i) {
+    out.WriteLine(AtRowLine(table, i, [&layers](const SectionRow& row) { return X100Line(row, layers); }));
+  }
   out.Commit();
 }
 

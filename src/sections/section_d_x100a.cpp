@@ -7,6 +7,8 @@
 #include "common/errors.h"
 #include "common/values.h"
 #include "platform/output_file.h"
+#include "sections/field_line.h"
+#include "sections/section_d_x100.h"
 
 namespace tq {
 namespace {
@@ -24,6 +26,8 @@ std::size_t ExponentLetterPosition(const Text& t) {
 
 Text OutOfSingleRange(const Text& t) { return U"数値「" + t + U"」が単精度の範囲を超えています。"; }
 
+enum class X100AField { kRow = 1, kValue1 = 2, kValue15 = 3, kValue20 = 4, kValue21 = 5, kValue22 = 6, kValue23 = 7, kCount = 7 };
+
 }  // namespace
 
 Text ExponentNumberText(TextView field) {
@@ -40,13 +44,21 @@ Text ExponentNumberText(TextView field) {
   return NumberTextOf(SingleNumberText(*single));
 }
 
+Text X100ALine(const SectionRow& row) {
+  FieldLine<X100AField> line;
+  line[X100AField::kRow] = RowPositionText(row.Number());
+  line[X100AField::kValue1] = ValueCell(row[kDValue1]);
+  line[X100AField::kValue15] = ValueCell(row[kDValue15]);
+  line[X100AField::kValue20] = ValueCell(row[kDValue20]);
+  line[X100AField::kValue21] = ValueCell(row[kDValue21]);
+  line[X100AField::kValue22] = ExponentNumberText(row[kDValue22]);
+  line[X100AField::kValue23] = ExponentNumberText(row[kDValue23]);
+  return line.Join();
+}
+
 void WriteX100AFile(BoringFiles& files, const SectionTable& table, std::int16_t count) {
   OutputFile out(files, U"X100A.txt");
-  for (int i = 1; i <= count; ++i) {
-    out.WriteLine(RowPositionText(i) + U"," + ValueCell(table.At(1, i)) + U"," + ValueCell(table.At(15, i)) + U"," +
-                  ValueCell(table.At(20, i)) + U"," + ValueCell(table.At(21, i)) + U"," +
-                  ExponentNumberText(table.At(22, i)) + U"," + ExponentNumberText(table.At(23, i)));
-  }
+  for (int i = 1; i <= count; ++i) out.WriteLine(AtRowLine(table, i, X100ALine));
   out.Commit();
 }
 

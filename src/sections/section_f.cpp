@@ -6,32 +6,47 @@
 #include "common/errors.h"
 #include "common/values.h"
 #include "platform/output_file.h"
+#include "sections/field_line.h"
 #include "sections/interval_header.h"
+#include "sections/row_line.h"
 #include "sections/section_d_x100a.h"
-#include "sections/section_values.h"
 
 namespace tq {
 namespace {
 
-Text LengthField(const Text& start, const Text& end) {
-  if (Trim(start).empty() || Trim(end).empty()) return {};
-  return DepthText(ValueOf(end) - ValueOf(start));
-}
+// Values of an F table row.
+constexpr int kFStart = 1;
+constexpr int kFEnd = 2;
+constexpr int kFValue = 3;
+constexpr int kFValues = 3;
 
-// Two depths that are each a number may still lie too far apart for their difference to be one.
-void CheckLength(const Text& start, const Text& end) {
-  if (std::isfinite(ValueOf(end) - ValueOf(start))) return;
-  throw ConversionError(U"開始深度「" + Trim(start) + U"」と終了深度「" + Trim(end) +
-                        U"」の差が大きすぎて区間の長さを求められません。");
+enum class L204Field { kRow = 1, kLength = 2, kStart = 3, kFlaggedValue = 4, kValue = 6, kCount = 15 };
+
+// The end depth must be a number, and lie near enough the start for their difference to be one,
+// even when an empty start or end leaves the length field empty.
+Text LengthField(const Text& start, const Text& end) {
+  double length = ValueOf(end) - ValueOf(start);
+  if (!std::isfinite(length)) {
+    throw ConversionError(U"開始深度「" + Trim(start) + U"」と終了深度「" + Trim(end) +
+                          U"」の差が大きすぎて区間の長さを求められません。");
+  }
+  if (Trim(start).empty() || Trim(end).empty()) return {};
+  return DepthText(length);
 }
 
 std::int16_t ColumnFlagOf(const IntervalHeader& header) {
   if (!header.extra) return 0;
-  try {
-    return ValueOf(*header.extra) == 8 ? 1 : 0;
-  } catch (const ConversionError& error) {
-    throw ConversionError(error.Cause(), header.extraLine);
-  }
+  return AtLine(header.extraLine, [&header] { return ValueOf(*header.extra) == 8 ? 1 : 0; });
+}
+
+Text L204Line(const SectionRow& row, std::int16_t columnFlag) {
+  FieldLine<L204Field> line;
+  line[L204Field::kRow] = RowPositionText(row.Number());
+  const Text& start = row[kFStart];
+  line[L204Field::kStart] = DepthTextOf(start);
+  line[L204Field::kLength] = LengthField(start, row[kFEnd]);
+  line[columnFlag == 1 ? L204Field::kFlaggedValue : L204Field::kValue] = ExponentNumberText(row[kFValue]);
+  return line.Join();
 }
 
 }  // namespace
@@ -40,24 +55,14 @@ void ReadSectionF(std::int16_t& count, SectionTable& table, SourceFile& file, st
   IntervalHeader header = ReadIntervalHeader(file);
   count = header.count;
   columnFlag = ColumnFlagOf(header);
-  table = SectionTable(3, count);
-  for (int i = 1; i <= count; ++i) {
-    file.SkipFields(3);
-    table.At(1, i) = ReadValueField(file);
-    const Text& start = table.At(1, i);
-    table.At(2, i) = ReadCheckedField(file, [&start](const Text& end) { CheckLength(start, end); });
-    table.At(3, i) = ReadCheckedField(file, [](const Text& f) { (void)ExponentNumberText(f); });
-  }
+  table = SectionTable(kFValues, count);
+  ReadValueRows(file, table, count, kFValues);
 }
 
 void WriteL204File(BoringFiles& files, const SectionTable& table, std::int16_t count, std::int16_t columnFlag) {
   OutputFile out(files, U"L204.txt");
   for (int i = 1; i <= count; ++i) {
-    Text value = ExponentNumberText(table.At(3, i));
-    Text field4 = columnFlag == 1 ? value : Text();
-    Text field6 = columnFlag == 1 ? Text() : value;
-    out.WriteLine(RowPositionText(i) + U"," + LengthField(table.At(1, i), table.At(2, i)) + U"," +
-                  DepthTextOf(table.At(1, i)) + U"," + field4 + U",," + field6 + U",,,,,,,,,");
+    out.WriteLine(AtRowLine(table, i, [columnFlag](const SectionRow& row) { return L204Line(row, columnFlag); }));
   }
   out.Commit();
 }

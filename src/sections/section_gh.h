@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "common/section_table.h"
-#include "platform/boring_files.h"
 #include "common/source_file.h"
+#include "platform/boring_files.h"
 
 namespace tq {
 
@@ -13,6 +13,10 @@ namespace tq {
 // dropped) and count interval rows (start, end, value as values 1 to 3).
 void ReadSectionG(std::int16_t& count, SectionTable& table, SourceFile& file);
 void ReadSectionH(std::int16_t& count, SectionTable& table, SourceFile& file);
+
+// Converts every row of a G or H table as WriteL201File will, so that a value it could not
+// write stops the source file at its line while the section is read.
+void CheckL201Rows(const SectionTable& table, std::int16_t count);
 
 // Writes L201.txt: the G and H rows in order of start depth, a G row and an H row with
 // the same single-precision start depth joined into one line, the G value in field 6 and the
