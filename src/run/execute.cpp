@@ -16,6 +16,7 @@
 #include "run/source_identity.h"
 #include "sections/layers.h"
 #include "sections/layers_x3.h"
+#include "sections/row_line.h"
 #include "sections/section_a.h"
 #include "sections/section_c.h"
 #include "sections/section_d_x100.h"
@@ -42,12 +43,7 @@ void ReadNextKind(RunData& data, SourceFile& file) {
 // The count of a header from NumOrZero of its text; a number beyond single precision stops the
 // file at the header's line like any other count that does not fit.
 std::int16_t HeaderCount(const Text& text, long lineNumber) {
-  double value = 0;
-  try {
-    value = NumOrZero(text);
-  } catch (const ConversionError& error) {
-    throw ConversionError(error.Cause(), lineNumber);
-  }
+  double value = AtLine(lineNumber, [&text] { return NumOrZero(text); });
   return SectionCount(value, text, lineNumber);
 }
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "common/section_table.h"
-#include "platform/boring_files.h"
 #include "common/source_file.h"
 #include "patterns/pattern_data.h"
+#include "platform/boring_files.h"
 
 namespace tq {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "common/section_table.h"
-#include "platform/boring_files.h"
 #include "common/source_file.h"
+#include "platform/boring_files.h"
 
 namespace tq {
 

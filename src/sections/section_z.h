@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "common/section_table.h"
-#include "platform/boring_files.h"
 #include "common/source_file.h"
+#include "platform/boring_files.h"
 
 namespace tq {
 
