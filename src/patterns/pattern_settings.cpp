@@ -1,10 +1,8 @@
 // The pattern data folder setting.
 #include "patterns/pattern_settings.h"
 
-#include "common/errors.h"
-#include "common/source_file.h"
+#include "patterns/pattern_setting_file.h"
 #include "platform/file_system.h"
-#include "platform/qpro.h"
 
 namespace tq {
 namespace {
@@ -14,8 +12,13 @@ Text& PatternFolderSlot() {
   return folder;
 }
 
-bool RefuseWithoutSetting(MessageBoxes& boxes) {
-  boxes.MsgBox(kNoPatternSettingMessage, kStyleOkOnly, std::nullopt);
+// Sets PatternFolder and checks it; without a usable folder shows the message, whose second
+// line (when given) says how to set the folder.
+bool UseFolder(const Text& folder, MessageBoxes& boxes, const Text& secondLine) {
+  SetPatternFolder(folder);
+  if (PatternFolderExists(folder)) return true;
+  Text message = secondLine.empty() ? kNoPatternSettingMessage : kNoPatternSettingMessage + U"\n" + secondLine;
+  boxes.MsgBox(message, kStyleOkOnly, std::nullopt);
   return false;
 }
 
@@ -26,23 +29,9 @@ const Text& PatternFolder() { return PatternFolderSlot(); }
 void SetPatternFolder(Text folder) { PatternFolderSlot() = std::move(folder); }
 
 Text ReadPatternFolderSetting() {
-  const FileSystem& fs = FileSystem::Instance();
-  Text path = QPRTrim(SysDir()) + U"\\PatdatV5.ini";
-  std::optional<std::uintmax_t> length = fs.FileLength(path);
-  if (!length) return {};
-  if (*length < 1) {
-    fs.DeleteFile(path);
-    return {};
-  }
-  std::optional<std::string> bytes = fs.ReadFile(path);
-  if (!bytes) return {};
-  SourceFile file(std::move(*bytes));
-  try {
-    file.ReadLine();
-    return Trim(file.ReadField());
-  } catch (const ConversionError&) {
-    return {};  // a setting file of one line holds no folder
-  }
+  PatternSetting setting = InspectPatternSetting();
+  if (setting.state == PatternSettingState::kEmpty) FileSystem::Instance().DeleteFile(PatternSettingPath());
+  return setting.folder;
 }
 
 bool PatternFolderExists(const Text& folder) {
@@ -50,12 +39,11 @@ bool PatternFolderExists(const Text& folder) {
   return FileSystem::Instance().Exists(folder.substr(0, folder.size() - 1));
 }
 
-bool LoadPatternFolder(MessageBoxes& boxes) { return UsePatternFolder(ReadPatternFolderSetting(), boxes); }
-
-bool UsePatternFolder(const Text& folder, MessageBoxes& boxes) {
-  SetPatternFolder(folder);
-  if (folder.empty() || !PatternFolderExists(folder)) return RefuseWithoutSetting(boxes);
-  return true;
+// The setting is what is missing here, so the message also says how to write it.
+bool LoadPatternFolder(MessageBoxes& boxes) {
+  return UseFolder(ReadPatternFolderSetting(), boxes, PatternSettingHint());
 }
+
+bool UsePatternFolder(const Text& folder, MessageBoxes& boxes) { return UseFolder(folder, boxes, Text()); }
 
 }  // namespace tq
