@@ -5,9 +5,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "the tecris2quillo authors")
 set(CPACK_PACKAGE_CONTACT "the tecris2quillo authors")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Converts boring logs in the TECRIS boring data text format (Shift-JIS) into the data files of Quillo,\n"
-    "from the command line (tecris2quillo) or in a window (tecris2quillo-gui).")
+set(CPACK_PACKAGE_DESCRIPTION "Converts boring logs in the TECRIS boring data text format (Shift-JIS) \
+into the data files of Quillo, from the command line (tecris2quillo) or in a window (tecris2quillo-gui).")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -8,25 +8,7 @@ work=$(mktemp -d)
 export TECRIS2QUILLO_PROGRAM_FOLDER=$work
 trap 'rm -rf "$work"' EXIT
 
-passed=0
-failed=0
-check() {  # check NAME CONDITION...
-  local name=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAILED: $name" >&2
-  fi
-}
-status_is() {  # status_is EXPECTED COMMAND...
-  local expected=$1
-  shift
-  "$@" >"$work/stdout" 2>"$work/stderr" </dev/null
-  local status=$?
-  [ "$status" -eq "$expected" ] || { echo "exit $status, expected $expected: $*" >&2; cat "$work/stderr" >&2; return 1; }
-}
+source "$(dirname "$0")/script_checks.sh"
 boring() {  # boring FILE ID: a title record and one C row
   printf '"A","%s",""\r\n"C","","","1"\r\n"C","","","1.15","12","30"\r\n' "$2" >"$1"
 }
@@ -139,5 +121,4 @@ check "show of a setting naming no folder" status_is 1 setup
 check "show names the line and the folder" grep -qF "2 行目のフォルダ「Z:\\nowhere\\」がありません" "$work/stderr"
 check "setup with a stray argument" status_is 2 setup "$work/patdat"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report

@@ -16,25 +16,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-passed=0
-failed=0
-check() {  # check NAME CONDITION...
-  local name=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAILED: $name" >&2
-  fi
-}
-status_is() {  # status_is EXPECTED COMMAND...
-  local expected=$1
-  shift
-  "$@" >"$work/stdout" 2>"$work/stderr" </dev/null
-  local status=$?
-  [ "$status" -eq "$expected" ] || { echo "exit $status, expected $expected: $*" >&2; cat "$work/stderr" >&2; return 1; }
-}
+source tests/script_checks.sh
 has() { grep -q "$@"; }
 
 ./scripts/package >"$work/package.log" 2>&1 || { cat "$work/package.log" >&2; echo "0 passed, 1 failed"; exit 1; }
@@ -78,7 +60,16 @@ for expected in "$fixtures"/*/*; do
   check "installed conversion $file byte for byte" cmp -s "$expected" "$HOME/out/$file"
 done
 command -v man >/dev/null && check "manual page reads" sh -c 'man -l "$1" 2>/dev/null | grep -q "setup"' - "$root/usr/share/man/man1/tecris2quillo.1"
-check "completion offers the subcommands" bash -c 'source "$1" && COMP_WORDS=(tecris2quillo se) COMP_CWORD=1 && _tecris2quillo && [ "${COMPREPLY[*]}" = setup ]' - "$root/usr/share/bash-completion/completions/tecris2quillo"
+completes() {  # completes EXPECTED WORD...: what the installed completion offers for the last word, sorted
+  local expected=$1
+  shift
+  bash -c 'source "$1" && shift && COMP_WORDS=("$@") && COMP_CWORD=$(($# - 1)) && _tecris2quillo && printf "%s\n" "${COMPREPLY[@]}" | sort | xargs' \
+    - "$root/usr/share/bash-completion/completions/tecris2quillo" "$@" >"$work/completed"
+  [ "$(cat "$work/completed")" = "$expected" ] || { echo "completed: $(cat "$work/completed")" >&2; return 1; }
+}
+check "completion of a subcommand" completes setup tecris2quillo se
+check "completion of an option" completes --pattern-folder tecris2quillo convert --pat
+check "completion of the pattern folder" completes "$HOME/patdat" tecris2quillo setup --pattern-folder "$HOME/pat"
+check "completion of the source files" completes "12345678.001 12345678.002 12345678.003 12345678.004" tecris2quillo convert "$examples/borings" "$HOME/out" 12345678.00
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report

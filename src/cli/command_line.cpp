@@ -34,28 +34,61 @@ std::string UnexpectedArgument(const std::vector<std::string>& extras, bool atTo
   return "知らないオプション、または値のないオプションです: " + first;
 }
 
-}  // namespace
+// The program's options and subcommands as CLI11 apps; the values land in line and the flags.
+struct Grammar {
+  Grammar() {
+    app.set_help_flag();
+    app.add_flag("-h,--help", help);
+    app.add_flag("--version", version);
+    app.allow_extras();
+    app.require_subcommand(0, 1);  // so that a folder named "list" stays a folder
+    convert = AddSubcommand(app, "convert", line, subcommandHelp);
+    convertFolder = AddPatternFolder(*convert, patternFolder);
+    convert->add_flag("-y,--yes", line.yes);
+    list = AddSubcommand(app, "list", line, subcommandHelp);
+    setup = AddSubcommand(app, "setup", line, subcommandHelp);
+    setupFolder = AddPatternFolder(*setup, patternFolder);
+    helpCommand = AddSubcommand(app, "help", line, subcommandHelp);
+  }
 
-CommandLine ParseCommandLine(int argc, const char* const* argv) {
+  // What to do once the arguments are parsed.
+  void Choose() {
+    if (convertFolder->count() > 0 || setupFolder->count() > 0) line.patternFolder = patternFolder;
+    if (help || version) {
+      line.command = help ? Command::kHelp : Command::kVersion;
+      return;
+    }
+    const std::pair<CLI::App*, Command> commands[] = {
+        {convert, Command::kConvert}, {list, Command::kList}, {setup, Command::kSetup}};
+    for (const auto& [sub, command] : commands) {
+      if (!sub->parsed()) continue;
+      line.command = subcommandHelp ? Command::kHelp : command;
+      if (subcommandHelp) line.helpTopic = sub->get_name();
+    }
+    if (!helpCommand->parsed()) return;
+    line.command = Command::kHelp;
+    if (!line.arguments.empty()) line.helpTopic = line.arguments.front();
+  }
+
   CommandLine line;
   bool help = false;
   bool version = false;
-  bool subHelp = false;
+  bool subcommandHelp = false;
   std::string patternFolder;
+  CLI::App app{"tecris2quillo", "tecris2quillo"};
+  CLI::App* convert = nullptr;
+  CLI::App* list = nullptr;
+  CLI::App* setup = nullptr;
+  CLI::App* helpCommand = nullptr;
+  CLI::Option* convertFolder = nullptr;
+  CLI::Option* setupFolder = nullptr;
+};
 
-  CLI::App app("tecris2quillo", "tecris2quillo");
-  app.set_help_flag();
-  app.add_flag("-h,--help", help);
-  app.add_flag("--version", version);
-  app.allow_extras();
-  app.require_subcommand(0, 1);
-  CLI::App* convert = AddSubcommand(app, "convert", line, subHelp);
-  CLI::Option* convertFolder = AddPatternFolder(*convert, patternFolder);
-  convert->add_flag("-y,--yes", line.yes);
-  CLI::App* list = AddSubcommand(app, "list", line, subHelp);
-  CLI::App* setup = AddSubcommand(app, "setup", line, subHelp);
-  CLI::Option* setupFolder = AddPatternFolder(*setup, patternFolder);
-  CLI::App* helpCommand = AddSubcommand(app, "help", line, subHelp);
+}  // namespace
+
+CommandLine ParseCommandLine(int argc, const char* const* argv) {
+  Grammar grammar;
+  CommandLine& line = grammar.line;
 
   // CLI11 hands what follows "--" back to the parent command once a subcommand has its first
   // argument, so the arguments after it are taken here.
@@ -66,37 +99,22 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
   std::reverse(args.begin(), args.end());  // CLI11 takes its arguments from the back
 
   try {
-    app.parse(args);
+    grammar.app.parse(args);
   } catch (const CLI::ParseError& error) {
     line.usageError = "値のないオプションです: " + OptionOf(error);
     return line;
   }
-
-  if (std::vector<std::string> extras = app.remaining(true); !extras.empty()) {
-    line.usageError = UnexpectedArgument(extras, app.get_subcommands().empty());
+  bool subcommandGiven = !grammar.app.get_subcommands().empty();
+  if (std::vector<std::string> extras = grammar.app.remaining(true); !extras.empty()) {
+    line.usageError = UnexpectedArgument(extras, !subcommandGiven);
     return line;
   }
-  if (!afterOptions.empty() && app.get_subcommands().empty()) {
+  if (!afterOptions.empty() && !subcommandGiven) {
     line.usageError = UnexpectedArgument(afterOptions, true);
     return line;
   }
   line.arguments.insert(line.arguments.end(), afterOptions.begin(), afterOptions.end());
-  if (convertFolder->count() > 0 || setupFolder->count() > 0) line.patternFolder = patternFolder;
-  if (help || version) {
-    line.command = help ? Command::kHelp : Command::kVersion;
-    return line;
-  }
-  const std::pair<CLI::App*, Command> commands[] = {
-      {convert, Command::kConvert}, {list, Command::kList}, {setup, Command::kSetup}};
-  for (const auto& [sub, command] : commands) {
-    if (!sub->parsed()) continue;
-    line.command = subHelp ? Command::kHelp : command;
-    if (subHelp) line.helpTopic = sub->get_name();
-  }
-  if (helpCommand->parsed()) {
-    line.command = Command::kHelp;
-    if (!line.arguments.empty()) line.helpTopic = line.arguments.front();
-  }
+  grammar.Choose();
   return line;
 }
 
