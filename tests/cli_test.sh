@@ -8,25 +8,7 @@ work=$(mktemp -d)
 export TECRIS2QUILLO_PROGRAM_FOLDER=$work
 trap 'rm -rf "$work"' EXIT
 
-passed=0
-failed=0
-check() {  # check NAME CONDITION...
-  local name=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAILED: $name" >&2
-  fi
-}
-status_is() {  # status_is EXPECTED COMMAND...
-  local expected=$1
-  shift
-  "$@" >"$work/stdout" 2>"$work/stderr" </dev/null
-  local status=$?
-  [ "$status" -eq "$expected" ] || { echo "exit $status, expected $expected: $*" >&2; cat "$work/stderr" >&2; return 1; }
-}
+source "$(dirname "$0")/script_checks.sh"
 boring() {  # boring FILE ID: a title record and one C row
   printf '"A","%s",""\r\n"C","","","1"\r\n"C","","","1.15","12","30"\r\n' "$2" >"$1"
 }
@@ -40,6 +22,17 @@ check "no command" status_is 2 "$cli"
 check "unknown command" status_is 2 "$cli" frobnicate
 check "unknown option" status_is 2 "$cli" convert --frob a b
 check "missing folders" status_is 2 "$cli" convert "$work/src"
+check "option value missing" status_is 2 "$cli" convert a b --pattern-folder
+check "option of another subcommand" status_is 2 "$cli" list --yes a
+for command in convert list setup; do
+  check "$command --help" status_is 0 "$cli" "$command" --help
+  check "$command --help prints its usage" grep -q "^使い方: tecris2quillo $command" "$work/stdout"
+  check "help $command" status_is 0 "$cli" help "$command"
+  check "help $command prints its usage" grep -q "^使い方: tecris2quillo $command" "$work/stdout"
+done
+status_is 0 "$cli" convert --help
+check "convert --help documents -y with --yes" grep -q -- "-y, --yes" "$work/stdout"
+check "help of no such command" status_is 2 "$cli" help frobnicate
 
 mkdir -p "$work/src"
 boring "$work/src/12345678.001" 12345678001
@@ -79,6 +72,14 @@ check "drive-relative list reads the completed folder" test "$(cat "$work/stdout
 check "drive-relative convert" status_is 0 sh -c 'cd "$1/drv/sub" && TECRIS2QUILLO_DRIVES="W=$1/drv" "$2" convert --yes --pattern-folder "$1/patdat" "W:src" "W:\\out"' - "$work" "$cli"
 check "drive-relative convert reads the listed files" test "$(ls "$work/drv/out")" = "12345678001"
 
+# After "--" an argument that begins with "-" is a folder or a file name; -y is --yes.
+mkdir -p "$work/-dash"
+boring "$work/-dash/12345678.001" 12345678001
+check "list after --" status_is 0 sh -c 'cd "$1" && "$2" list -- -dash' - "$work" "$cli"
+check "list after -- lists the folder" test "$(cat "$work/stdout")" = "12345678.001"
+check "convert after -- with -y" status_is 0 sh -c 'cd "$1" && "$2" convert -y --pattern-folder patdat -- -dash -out' - "$work" "$cli"
+check "convert after -- writes into the folder named" test -f "$work/-out/12345678001/X5.txt"
+
 check "refused file" status_is 3 "$cli" convert --pattern-folder "$work/patdat" "$work/src" "$work/out" 12345678.009
 printf '"A","12345678004",""\r\n"C","","","5"\r\n' >"$work/src/12345678.004"
 check "malformed file" status_is 4 "$cli" convert --pattern-folder "$work/patdat" "$work/src" "$work/out" 12345678.004
@@ -90,5 +91,40 @@ mkdir -p "$work/sys"
 printf 'Quillo\r\n%s\\\r\n' "$work/patdat" >"$work/sys/PatdatV5.ini"
 check "setting file with a native path" status_is 0 env TECRIS2QUILLO_SYSDIR="$work/sys" "$cli" convert "$work/src" "$work/out" 12345678.001
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+# setup: the setting file written for the user, and shown.
+sjis_setting() {  # the setting file's bytes for a native folder, as the setup writes them
+  printf '[PATDAT]\r\nZ:%s\\\r\n' "$(printf '%s' "$1" | tr / '\\')" | iconv -f UTF-8 -t CP932
+}
+setup() { env TECRIS2QUILLO_SYSDIR="$work/config/tecris2quillo" "$cli" setup "$@"; }
+check "show without a setting file" status_is 1 setup
+check "show names the missing file" grep -q "設定ファイル「$work/config/tecris2quillo/PatdatV5.ini」がありません" "$work/stderr"
+check "show says how to set it" grep -q "tecris2quillo setup --pattern-folder フォルダ" "$work/stderr"
+check "setup writes the setting" status_is 0 setup --pattern-folder "$work/patdat"
+check "setup says where it wrote" grep -q "$work/config/tecris2quillo/PatdatV5.ini" "$work/stdout"
+check "setting holds the drive form with its backslash" cmp -s <(sjis_setting "$work/patdat") "$work/config/tecris2quillo/PatdatV5.ini"
+check "convert reads the written setting" status_is 0 env TECRIS2QUILLO_SYSDIR="$work/config/tecris2quillo" "$cli" convert "$work/src" "$work/out" 12345678.001
+check "show a complete setting" status_is 0 setup
+check "show names the folder" grep -qF "Z:$(printf '%s' "$work" | tr / '\\')\\patdat\\" "$work/stdout"
+check "show lists the tables" test "$(grep -c "あり" "$work/stdout")" -eq 4
+check "setup takes a relative folder" status_is 0 sh -c 'cd "$1" && TECRIS2QUILLO_SYSDIR="$1/config/tecris2quillo" "$2" setup --pattern-folder ./patdat/' - "$work" "$cli"
+check "relative folder written absolute" cmp -s <(sjis_setting "$work/patdat") "$work/config/tecris2quillo/PatdatV5.ini"
+mkdir -p "$work/パターン"
+cp "$work/patdat/L2.txt" "$work/パターン/"
+check "setup of a folder missing tables" status_is 1 setup --pattern-folder "$work/パターン"
+for table in L4.TXT KISHITU.TXT XKISHITU.TXT; do
+  check "setup warns of $table" grep -q "$work/パターン」に $table がありません" "$work/stderr"
+done
+check "setup does not warn of a table that is there" test "$(grep -c "がありません" "$work/stderr")" -eq 3
+check "setting in code page 932" cmp -s <(sjis_setting "$work/パターン") "$work/config/tecris2quillo/PatdatV5.ini"
+check "show of a folder missing tables" status_is 1 setup
+check "setup of a missing folder" status_is 1 setup --pattern-folder "$work/nowhere"
+check "a missing folder is not written" cmp -s <(sjis_setting "$work/パターン") "$work/config/tecris2quillo/PatdatV5.ini"
+printf '[PATDAT]\r\n' >"$work/config/tecris2quillo/PatdatV5.ini"
+check "show of a one-line setting" status_is 1 setup
+check "show says the file has one line" grep -q "1 行だけです" "$work/stderr"
+printf '[PATDAT]\r\nZ:\\nowhere\\\r\n' >"$work/config/tecris2quillo/PatdatV5.ini"
+check "show of a setting naming no folder" status_is 1 setup
+check "show names the line and the folder" grep -qF "2 行目のフォルダ「Z:\\nowhere\\」がありません" "$work/stderr"
+check "setup with a stray argument" status_is 2 setup "$work/patdat"
+
+report

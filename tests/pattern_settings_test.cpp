@@ -70,7 +70,7 @@ TEST_F(PatternSettings, StartUpRefusesWithoutAUsableFolder) {
       continue;
     }
     ASSERT_EQ(window.messages.size(), 1u) << c.name;
-    EXPECT_EQ(window.messages[0].text, U" PATDAT の設定がありません.");
+    EXPECT_TRUE(StartsWith(window.messages[0].text, U" PATDAT の設定がありません.\n")) << c.name;
     EXPECT_EQ(window.messages[0].style, 0);
   }
 }

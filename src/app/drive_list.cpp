@@ -9,11 +9,9 @@
 namespace tq {
 namespace {
 
-char32_t LowerAscii(char32_t c) { return (c >= U'A' && c <= U'Z') ? c - U'A' + U'a' : c; }
-
 // The native root in brackets stands where a Windows drive list shows the volume label.
 QString EntryOf(const FileSystem& files, char32_t letter) {
-  Text entry = Text(1, LowerAscii(letter)) + U":";
+  Text entry = Text(1, DriveLetterCaption(letter)) + U":";
   std::optional<std::string> root = files.NativePath(entry + U"\\");
   if (root) entry += U" [" + FromUtf8(*root) + U"]";
   return ToQString(entry);

@@ -9,6 +9,11 @@
 
 namespace tq {
 
+// A drive letter as the drive and folder lists show it: in lower case, as Windows shows it.
+inline char32_t DriveLetterCaption(char32_t letter) {
+  return (letter >= U'A' && letter <= U'Z') ? letter - U'A' + U'a' : letter;
+}
+
 // Shows the drives as "t: [native root]" and starts at the current drive. Selecting another
 // entry, by the user or by SetListIndex, emits currentIndexChanged: the drive list's change.
 class DriveList : public QComboBox {

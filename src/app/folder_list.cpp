@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "app/drive_list.h"
 #include "app/qt_text.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
@@ -32,8 +33,6 @@ std::vector<Text> FoldersBelowRoot(const Text& path) {
   if (!name.empty()) names.push_back(name);
   return names;
 }
-
-char32_t LowerAscii(char32_t c) { return (c >= U'A' && c <= U'Z') ? c - U'A' + U'a' : c; }
 
 }  // namespace
 
@@ -101,7 +100,7 @@ void FolderList::Fill() {
   clear();
   entryPaths_.clear();
   Text folder = path_.substr(0, kRootLength);
-  Text rootCaption = Text(1, LowerAscii(folder[0])) + U":\\";
+  Text rootCaption = Text(1, DriveLetterCaption(folder[0])) + U":\\";
   QTreeWidgetItem* entry = AddEntry(nullptr, rootCaption, folder, QStyle::SP_DriveHDIcon);
   for (const Text& name : FoldersBelowRoot(path_)) {
     folder = JoinPath(folder, name);

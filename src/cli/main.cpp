@@ -2,12 +2,15 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "cli/cli_output.h"
 #include "cli/cli_window.h"
+#include "cli/command_line.h"
 #include "cli/native_paths.h"
+#include "cli/setup_command.h"
+#include "cli/usage_text.h"
 #include "patterns/pattern_settings.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
@@ -17,35 +20,6 @@
 
 namespace tq {
 namespace {
-
-constexpr int kExitCompleted = 0;
-constexpr int kExitStopped = 1;
-constexpr int kExitUsage = 2;
-constexpr int kExitRefused = 3;
-constexpr int kExitFailed = 4;
-
-const char kUsage[] =
-    "使い方:\n"
-    "  tecris2quillo convert [--pattern-folder DIR] [--yes] 変換元フォルダ 変換先フォルダ [ファイル ...]\n"
-    "  tecris2quillo list 変換元フォルダ\n"
-    "  tecris2quillo --help | --version\n"
-    "\n"
-    "convert  変換元フォルダのファイル（省略時は変換できるファイルすべてを名前順に）を変換し、\n"
-    "         変換先フォルダの下のボーリングごとのフォルダに書き出します。\n"
-    "list     変換元フォルダの変換できるファイルを一行に一つずつ表示します。\n"
-    "\n"
-    "  --pattern-folder DIR  PatdatV5.ini の代わりにこのパターンデータフォルダを使います。\n"
-    "  --yes                 変換先フォルダがないとき、たずねずに作成します。\n"
-    "\n"
-    "フォルダは Linux のパス（/home/... や相対パス）でも、ドライブ形式（Z:\\data）でも指定できます。\n"
-    "ドライブは TECRIS2QUILLO_DRIVES（例 C=/srv/borings;D=/mnt/usb）で定義します。Z: は / です。\n"
-    "土質名を土質パターン表に追加したときの目印 PATADD.txt は、プログラムのフォルダ\n"
-    "（TECRIS2QUILLO_PROGRAM_FOLDER があればそのフォルダ）に作成します。\n"
-    "\n"
-    "終了コード: 0 正常終了、1 確認で中止、2 使い方の誤り、3 変換できないファイル、\n"
-    "            4 読めない・壊れた変換元ファイル、または書き込めない出力\n";
-
-void PrintError(const std::string& message) { std::fprintf(stderr, "tecris2quillo: %s\n", message.c_str()); }
 
 int UsageError(const std::string& message) {
   PrintError(message);
@@ -100,35 +74,6 @@ int List(const std::vector<std::string>& args) {
   return kExitCompleted;
 }
 
-struct ConvertArguments {
-  std::optional<std::string> patternFolder;
-  bool yes = false;
-  std::vector<std::string> positional;
-};
-
-std::optional<ConvertArguments> ParseConvert(const std::vector<std::string>& args) {
-  ConvertArguments parsed;
-  bool optionsEnded = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
-      parsed.positional.push_back(arg);
-    } else if (arg == "--") {
-      optionsEnded = true;
-    } else if (arg == "--yes" || arg == "-y") {
-      parsed.yes = true;
-    } else if (arg == "--pattern-folder" && i + 1 < args.size()) {
-      parsed.patternFolder = args[++i];
-    } else if (arg.rfind("--pattern-folder=", 0) == 0) {
-      parsed.patternFolder = arg.substr(std::strlen("--pattern-folder="));
-    } else {
-      UsageError("知らないオプション、または値のないオプションです: " + arg);
-      return std::nullopt;
-    }
-  }
-  return parsed;
-}
-
 bool SetUpPatternFolder(PatternData& patterns, const std::optional<std::string>& option) {
   StderrBoxes boxes;
   if (!option) return LoadPatternFolder(patterns, boxes);
@@ -136,24 +81,20 @@ bool SetUpPatternFolder(PatternData& patterns, const std::optional<std::string>&
   return UsePatternFolder(patterns, WithBackslash(folder ? *folder : FromUtf8(*option)), boxes);
 }
 
-int Convert(const std::vector<std::string>& args) {
-  std::optional<ConvertArguments> parsed = ParseConvert(args);
-  if (!parsed) return kExitUsage;
-  if (parsed->positional.size() < 2) return UsageError("convert には変換元フォルダと変換先フォルダを指定してください。");
+int Convert(const CommandLine& line) {
+  if (line.arguments.size() < 2) return UsageError("convert には変換元フォルダと変換先フォルダを指定してください。");
   Converter converter(FileSystem::FromEnvironment());
-  if (!SetUpPatternFolder(converter.Patterns(), parsed->patternFolder)) return kExitStopped;
+  if (!SetUpPatternFolder(converter.Patterns(), line.patternFolder)) return kExitStopped;
   const FileSystem& fs = converter.Files();
-  std::optional<Text> source = FolderArgument(fs, parsed->positional[0]);
-  std::optional<Text> destination = FolderArgument(fs, parsed->positional[1]);
+  std::optional<Text> source = FolderArgument(fs, line.arguments[0]);
+  std::optional<Text> destination = FolderArgument(fs, line.arguments[1]);
   if (!source || !destination) return kExitUsage;
   RunRequest request{*source, *destination, {}};
-  for (std::size_t i = 2; i < parsed->positional.size(); ++i) {
-    request.files.push_back(FromUtf8(parsed->positional[i]));
-  }
+  for (std::size_t i = 2; i < line.arguments.size(); ++i) request.files.push_back(FromUtf8(line.arguments[i]));
   if (request.files.empty()) request.files = ListConvertibleFiles(fs, FolderAsTheRunReadsIt(fs, *source));
 
   CliOptions options;
-  options.assumeYes = parsed->yes;
+  options.assumeYes = line.yes;
   options.askOnTerminal = ::isatty(STDIN_FILENO) != 0;
   options.showProgress = ::isatty(STDERR_FILENO) != 0;
   CliWindow window(options);
@@ -162,22 +103,27 @@ int Convert(const std::vector<std::string>& args) {
   return ExitCodeOf(outcome);
 }
 
+int Help(const std::string& topic) {
+  std::string usage = UsageText(topic);
+  if (usage.empty()) return UsageError("知らないコマンドです: " + topic);
+  std::fputs(usage.c_str(), stdout);
+  return kExitCompleted;
+}
+
 int Main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.empty()) return UsageError("コマンドを指定してください（convert または list）。");
-  const std::string command = args[0];
-  args.erase(args.begin());
-  if (command == "--help" || command == "-h" || command == "help") {
-    std::fputs(kUsage, stdout);
-    return kExitCompleted;
+  CommandLine line = ParseCommandLine(argc, argv);
+  if (!line.usageError.empty()) return UsageError(line.usageError);
+  switch (line.command) {
+    case Command::kNone: return UsageError("コマンドを指定してください（convert、list または setup）。");
+    case Command::kHelp: return Help(line.helpTopic);
+    case Command::kVersion: std::printf("tecris2quillo %s\n", TECRIS2QUILLO_VERSION); return kExitCompleted;
+    case Command::kConvert: return Convert(line);
+    case Command::kList: return List(line.arguments);
+    case Command::kSetup:
+      if (!line.arguments.empty()) return UsageError("setup にはフォルダを --pattern-folder で指定してください。");
+      return RunSetup(line.patternFolder);
   }
-  if (command == "--version") {
-    std::printf("tecris2quillo %s\n", TECRIS2QUILLO_VERSION);
-    return kExitCompleted;
-  }
-  if (command == "convert") return Convert(args);
-  if (command == "list") return List(args);
-  return UsageError("知らないコマンドです: " + command);
+  return kExitUsage;
 }
 
 }  // namespace

@@ -1,39 +1,28 @@
 // The pattern data folder setting.
 #include "patterns/pattern_settings.h"
 
-#include "common/errors.h"
-#include "common/source_file.h"
+#include "patterns/pattern_setting_file.h"
 #include "platform/file_system.h"
-#include "platform/paths.h"
-#include "platform/qpro.h"
 
 namespace tq {
 namespace {
 
-bool RefuseWithoutSetting(MessageBoxes& boxes) {
-  boxes.MsgBox(kNoPatternSettingMessage, kStyleOkOnly, std::nullopt);
+// Sets PatternFolder and checks it; without a usable folder shows the message, whose second
+// line (when given) says how to set the folder.
+bool UseFolder(PatternData& patterns, const Text& folder, MessageBoxes& boxes, const Text& secondLine) {
+  patterns.SetFolder(folder);
+  if (!folder.empty() && PatternFolderExists(patterns.Files(), folder)) return true;
+  Text message = secondLine.empty() ? kNoPatternSettingMessage : kNoPatternSettingMessage + U"\n" + secondLine;
+  boxes.MsgBox(message, kStyleOkOnly, std::nullopt);
   return false;
 }
 
 }  // namespace
 
-Text ReadPatternFolderSetting(const FileSystem& fs) {
-  Text path = JoinPath(QPRTrim(SysDir(fs)), U"PatdatV5.ini");
-  std::optional<std::uintmax_t> length = fs.FileLength(path);
-  if (!length) return {};
-  if (*length < 1) {
-    fs.DeleteFile(path);
-    return {};
-  }
-  std::optional<std::string> bytes = fs.ReadFile(path);
-  if (!bytes) return {};
-  SourceFile file(std::move(*bytes));
-  try {
-    file.ReadLine();
-    return Trim(file.ReadField());
-  } catch (const ConversionError&) {
-    return {};  // a setting file of one line holds no folder
-  }
+Text ReadPatternFolderSetting(const FileSystem& files) {
+  PatternSetting setting = InspectPatternSetting(files);
+  if (setting.state == PatternSettingState::kEmpty) files.DeleteFile(PatternSettingPath(files));
+  return setting.folder;
 }
 
 bool PatternFolderExists(const FileSystem& files, const Text& folder) {
@@ -41,14 +30,14 @@ bool PatternFolderExists(const FileSystem& files, const Text& folder) {
   return files.Exists(folder.substr(0, folder.size() - 1));
 }
 
+// The setting is what is missing here, so the message also says how to write it.
 bool LoadPatternFolder(PatternData& patterns, MessageBoxes& boxes) {
-  return UsePatternFolder(patterns, ReadPatternFolderSetting(patterns.Files()), boxes);
+  const FileSystem& files = patterns.Files();
+  return UseFolder(patterns, ReadPatternFolderSetting(files), boxes, PatternSettingHint(files));
 }
 
 bool UsePatternFolder(PatternData& patterns, const Text& folder, MessageBoxes& boxes) {
-  patterns.SetFolder(folder);
-  if (folder.empty() || !PatternFolderExists(patterns.Files(), folder)) return RefuseWithoutSetting(boxes);
-  return true;
+  return UseFolder(patterns, folder, boxes, Text());
 }
 
 }  // namespace tq

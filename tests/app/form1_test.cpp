@@ -96,7 +96,11 @@ void Form1Test::startUpChecksThePatternSetting() {
   QVERIFY(!form.isVisible());
   if (!starts) {
     QCOMPARE(boxes.shown.size(), 1u);
-    QCOMPARE(ToQString(boxes.shown[0].text), Q(" PATDAT の設定がありません."));
+    QStringList lines = ToQString(boxes.shown[0].text).split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0], Q(" PATDAT の設定がありません."));
+    QVERIFY2(lines[1].contains(QString::fromStdString(drive.Native("sys/PatdatV5.ini").string())), qPrintable(lines[1]));
+    QVERIFY2(lines[1].contains(Q("tecris2quillo setup --pattern-folder フォルダ")), qPrintable(lines[1]));
     QCOMPARE(boxes.shown[0].style, kStyleOkOnly);
     QVERIFY(!boxes.shown[0].title.has_value());
     return;

@@ -1,0 +1,23 @@
+// The command line read into what to do: a subcommand with its options and arguments.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tq {
+
+enum class Command { kNone, kHelp, kVersion, kConvert, kList, kSetup };
+
+struct CommandLine {
+  Command command = Command::kNone;
+  std::string helpTopic;  // with kHelp: the subcommand whose usage was asked for, or empty
+  std::optional<std::string> patternFolder;
+  bool yes = false;
+  std::vector<std::string> arguments;  // the subcommand's arguments after its options
+  std::string usageError;              // set when the command line cannot be read
+};
+
+CommandLine ParseCommandLine(int argc, const char* const* argv);
+
+}  // namespace tq
