@@ -85,6 +85,7 @@ void MeasureOutput(const fs::path& destination, BatchResult& result) {
                            " 個です。" + std::to_string(expected) + " 個のはずです。");
 }
 
+// The floor reports what it wrote and its writing time: "folders F files N bytes B seconds S cpu C".
 FloorRun RunFloorOnce(const Tools& tools, const std::string& name, const std::string& mode, const fs::path& reference,
                       const fs::path& work, std::uintmax_t files) {
   FloorRun floor{Timed(tools, {tools.floor.string(), mode, reference.string(), (work / name).string()}, work, name), 0};
@@ -92,8 +93,8 @@ FloorRun RunFloorOnce(const Tools& tools, const std::string& name, const std::st
   std::istringstream fields(report);
   std::string word;
   std::uintmax_t folders = 0, written = 0, bytes = 0;
-  fields >> word >> folders >> word >> written >> word >> bytes >> word >> floor.writeSeconds;
-  fs::remove_all(work / name);
+  fields >> word >> folders >> word >> written >> word >> bytes >> word >> floor.writeSeconds >> word >>
+      floor.writeCpuSeconds;
   if (fields && written == files) return floor;
   throw std::runtime_error("下限プログラムの報告「" + report + "」が読めないか、ファイル数が " + std::to_string(files) +
                            " 個ではありません。");
@@ -148,7 +149,6 @@ BatchResult RunBatch(const Tools& tools, const fs::path& scratch, int borings) {
   result.plainFloor = RunFloor(tools, "plain", destination, work, result.outputFiles);
   result.renameFloor = RunFloor(tools, "rename", destination, work, result.outputFiles);
   result.list = RunList(tools, source, work, borings);
-  if (!tools.keep) fs::remove_all(work);
   return result;
 }
 
@@ -170,7 +170,6 @@ CrowdedResult RunCrowded(const Tools& tools, const fs::path& scratch, int boring
     RequireFolders(crowded, folders + borings);
     RemoveConvertedFolders(crowded, borings);
   }
-  if (!tools.keep) fs::remove_all(work);
   return result;
 }
 

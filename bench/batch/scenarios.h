@@ -15,12 +15,12 @@ struct Tools {
   std::filesystem::path examples;   // the example pattern data folder
   std::chrono::seconds deadline{900};
   int repeats = 3;                  // runs of each floor and of each crowded comparison; the best counts
-  bool keep = false;                // leave the generated and written folders behind
 };
 
 struct FloorRun {
   ChildRun process;
   double writeSeconds = 0;  // the floor's own clock: the writing alone, its reading of the reference left out
+  double writeCpuSeconds = 0;
 };
 
 struct BatchResult {
@@ -36,6 +36,8 @@ struct BatchResult {
 
 // Converts `borings` generated borings into a new destination, then writes the same tree with
 // both floors and lists the source folder; checks each step and throws std::runtime_error.
+// Everything written stays in scratch: ext4 creates files slowly for a while after many have
+// been deleted, which would count against every run after a deletion.
 BatchResult RunBatch(const Tools& tools, const std::filesystem::path& scratch, int borings);
 
 struct CrowdedResult {
