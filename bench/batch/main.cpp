@@ -132,12 +132,15 @@ int Run(const Options& options) {
       PrintBatch(results.back());
     }
     PrintGrowth(results);
+    std::fflush(stdout);
   } catch (const std::exception& error) {
     std::fflush(stdout);
     std::fprintf(stderr, "bench_batch: %s\n作業フォルダ「%s」を調べられるように残しました。\n", error.what(), scratch.c_str());
     return 1;
   }
-  if (!options.keep) fs::remove_all(scratch);
+  if (options.keep) return 0;
+  std::fprintf(stderr, "作業フォルダ「%s」を消しています（ファイルが多いと数分かかります）。\n", scratch.c_str());
+  fs::remove_all(scratch);
   return 0;
 }
 
