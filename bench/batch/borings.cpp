@@ -107,6 +107,12 @@ struct Boring {
   std::vector<Layer> layers;
 };
 
+// The eleven digits of the file name.
+std::string BoringIdentifier(int index) {
+  std::string name = BoringFileName(index);
+  return name.substr(0, 8) + name.substr(9, 3);
+}
+
 Boring DrawBoring(int index, Random& random) {
   Boring boring{BoringIdentifier(index), random.Between(8, 70), {}};
   int count = random.Between(3, 4 + boring.depth / 3);
@@ -240,11 +246,6 @@ std::string BoringFileName(int index) {
   char name[16];
   std::snprintf(name, sizeof name, "%08d.%03d", 13100000 + index / 999, index % 999 + 1);
   return name;
-}
-
-std::string BoringIdentifier(int index) {
-  std::string name = BoringFileName(index);
-  return name.substr(0, 8) + name.substr(9, 3);
 }
 
 std::string BoringBytes(int index) {

@@ -11,9 +11,6 @@ namespace bench {
 // for the first 999 * 1000 indexes.
 std::string BoringFileName(int index);
 
-// The boring identifier of the index-th boring: the eleven digits of its file name.
-std::string BoringIdentifier(int index);
-
 // The code page 932 bytes of the index-th boring: every section from A to H, then X and Z, with
 // depths, row counts and soil names drawn from a generator seeded by the index alone, so a
 // boring is the same whatever the size of the batch it belongs to.
