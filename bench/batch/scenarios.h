@@ -44,8 +44,8 @@ struct CrowdedResult {
   int borings = 0;
   int folders = 0;
   int repeats = 0;
-  double emptySeconds = 0;    // the best of the repeats
-  double crowdedSeconds = 0;  // the best of the repeats
+  ChildRun empty;    // the fastest of the repeats
+  ChildRun crowded;  // the fastest of the repeats
 };
 
 // Converts the same `borings` borings into an empty destination and into one already holding
