@@ -1,12 +1,11 @@
 // tecris2quillo: converts TECRIS boring data files from the command line.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "cli/cli_window.h"
+#include "cli/console.h"
 #include "cli/native_paths.h"
 #include "patterns/pattern_settings.h"
 #include "platform/file_system.h"
@@ -24,7 +23,7 @@ constexpr int kExitUsage = 2;
 constexpr int kExitRefused = 3;
 constexpr int kExitFailed = 4;
 
-const char kUsage[] =
+const char kCommandHelp[] =
     "使い方:\n"
     "  tecris2quillo convert [--pattern-folder DIR] [--yes] 変換元フォルダ 変換先フォルダ [ファイル ...]\n"
     "  tecris2quillo list 変換元フォルダ\n"
@@ -36,20 +35,19 @@ const char kUsage[] =
     "\n"
     "  --pattern-folder DIR  PatdatV5.ini の代わりにこのパターンデータフォルダを使います。\n"
     "  --yes                 変換先フォルダがないとき、たずねずに作成します。\n"
-    "\n"
-    "フォルダは Linux のパス（/home/... や相対パス）でも、ドライブ形式（Z:\\data）でも指定できます。\n"
-    "ドライブは TECRIS2QUILLO_DRIVES（例 C=/srv/borings;D=/mnt/usb）で定義します。Z: は / です。\n"
+    "\n";
+const char kMarkerHelp[] =
     "土質名を土質パターン表に追加したときの目印 PATADD.txt は、プログラムのフォルダ\n"
     "（TECRIS2QUILLO_PROGRAM_FOLDER があればそのフォルダ）に作成します。\n"
     "\n"
     "終了コード: 0 正常終了、1 確認で中止、2 使い方の誤り、3 変換できないファイル、\n"
     "            4 読めない・壊れた変換元ファイル、または書き込めない出力\n";
 
-void PrintError(const std::string& message) { std::fprintf(stderr, "tecris2quillo: %s\n", message.c_str()); }
+void PrintError(const std::string& message) { Print(stderr, "tecris2quillo: " + message + "\n"); }
 
 int UsageError(const std::string& message) {
   PrintError(message);
-  std::fputs("詳しくは tecris2quillo --help を見てください。\n", stderr);
+  Print(stderr, "詳しくは tecris2quillo --help を見てください。\n");
   return kExitUsage;
 }
 
@@ -96,7 +94,7 @@ int List(const std::vector<std::string>& args) {
     PrintError("フォルダ「" + args[0] + "」がありません。");
     return kExitStopped;
   }
-  for (const Text& name : ListConvertibleFiles(files, listed)) std::printf("%s\n", ToUtf8(name).c_str());
+  for (const Text& name : ListConvertibleFiles(files, listed)) Print(stdout, ToUtf8(name) + "\n");
   return kExitCompleted;
 }
 
@@ -154,25 +152,25 @@ int Convert(const std::vector<std::string>& args) {
 
   CliOptions options;
   options.assumeYes = parsed->yes;
-  options.askOnTerminal = ::isatty(STDIN_FILENO) != 0;
-  options.showProgress = ::isatty(STDERR_FILENO) != 0;
+  options.askOnTerminal = IsTerminal(stdin);
+  options.showProgress = IsTerminal(stderr);
   CliWindow window(options);
   RunOutcome outcome = Command1_Click(converter, request, window);
-  if (outcome == RunOutcome::kCompleted) std::printf("%s\n", ToUtf8(window.StatusCaption()).c_str());
+  if (outcome == RunOutcome::kCompleted) Print(stdout, ToUtf8(window.StatusCaption()) + "\n");
   return ExitCodeOf(outcome);
 }
 
 int Main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+  std::vector<std::string> args = CommandLineArguments(argc, argv);
   if (args.empty()) return UsageError("コマンドを指定してください（convert または list）。");
   const std::string command = args[0];
   args.erase(args.begin());
   if (command == "--help" || command == "-h" || command == "help") {
-    std::fputs(kUsage, stdout);
+    Print(stdout, std::string(kCommandHelp) + kFolderHelp + kMarkerHelp);
     return kExitCompleted;
   }
   if (command == "--version") {
-    std::printf("tecris2quillo %s\n", TECRIS2QUILLO_VERSION);
+    Print(stdout, "tecris2quillo " TECRIS2QUILLO_VERSION "\n");
     return kExitCompleted;
   }
   if (command == "convert") return Convert(args);

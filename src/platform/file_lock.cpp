@@ -8,9 +8,9 @@
 #include <cerrno>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "platform/file_system.h"
+#include "platform/lock_wait.h"
 
 namespace tq {
 namespace {
@@ -22,10 +22,10 @@ int OpenLockFile(const std::string& native) {
   return ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
 }
 
-bool TryLock(int fd) {
+LockTry TryLock(int fd) {
   for (;;) {
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
-    if (errno != EINTR) return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return LockTry::kTaken;
+    if (errno != EINTR) return errno == EWOULDBLOCK ? LockTry::kBusy : LockTry::kFailed;
   }
 }
 
@@ -39,20 +39,13 @@ FileLock::Result FileLock::Lock(const FileSystem& files, const Text& path, std::
   if (!native || files.Fails(FileOperation::kOpen, *native)) return Result::kCannotOpen;
   int fd = OpenLockFile(*native);
   if (fd < 0) return Result::kCannotOpen;
-  // Other converters hold the lock only for one soil name at a time, so polling briefly is
-  // enough and keeps the wait bounded without signals.
-  const auto deadline = std::chrono::steady_clock::now() + wait;
-  const auto pause = std::chrono::milliseconds(5);
-  while (!TryLock(fd)) {
-    bool busy = errno == EWOULDBLOCK;
-    if (!busy || std::chrono::steady_clock::now() >= deadline) {
-      ::close(fd);
-      return busy ? Result::kTimedOut : Result::kCannotOpen;
-    }
-    std::this_thread::sleep_for(pause);
+  Result result = WaitForLock([fd] { return TryLock(fd); }, wait);
+  if (result != Result::kLocked) {
+    ::close(fd);
+    return result;
   }
   fd_ = fd;
-  return Result::kLocked;
+  return result;
 }
 
 void FileLock::Unlock() {

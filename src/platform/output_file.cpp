@@ -9,8 +9,8 @@
 #include <filesystem>
 
 #include "common/errors.h"
-#include "platform/boring_files.h"
 #include "platform/file_system.h"
+#include "platform/temporary_name.h"
 
 namespace tq {
 namespace fs = std::filesystem;
@@ -32,10 +32,8 @@ bool WriteAll(int fd, const std::string& bytes) {
 // is passed over rather than reused: it may still be another machine's on a shared folder.
 int CreateTemporary(const FileSystem& files, const fs::path& target, std::string& temporary) {
   if (files.Fails(FileOperation::kOpen, target.string())) return -1;
-  const std::string stem = "." + target.filename().string() + ".tmp" + std::to_string(::getpid());
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string name = attempt == 0 ? stem : stem + "-" + std::to_string(attempt);
-    temporary = (target.parent_path() / name).string();
+  for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+    temporary = TemporaryName(target.string(), static_cast<unsigned long>(::getpid()), attempt);
     int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -53,17 +51,6 @@ bool WriteTemporary(const FileSystem& files, int fd, const std::string& temporar
 }
 
 }  // namespace
-
-void OutputFile::WriteLine(TextView line) {
-  bytes_ += ToShiftJis(line);
-  bytes_ += "\r\n";
-}
-
-void OutputFile::Commit() { files_.Commit(name_, bytes_); }
-
-Text CannotWriteCause(const Text& path) {
-  return U"ファイル「" + path + U"」を書き込めません。書き込み先のフォルダと空き容量を確認してください。";
-}
 
 void ReplaceFileContents(const FileSystem& files, const Text& path, const std::string& bytes, bool durable) {
   std::optional<std::string> target = files.NativePath(path);
