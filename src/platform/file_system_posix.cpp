@@ -1,4 +1,6 @@
 // The native file system on POSIX: drives from the environment, names that tell case apart.
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -162,6 +164,8 @@ std::optional<std::string> ExecutableFolder() {
   if (ec) return std::nullopt;
   return exe.parent_path().string();
 }
+
+unsigned long ProcessId() { return static_cast<unsigned long>(::getpid()); }
 
 std::string DefaultSysDir() {
   if (std::optional<std::string> config = Environment("XDG_CONFIG_HOME")) return *config + "/tecris2quillo";

@@ -197,6 +197,8 @@ std::optional<std::string> ExecutableFolder() {
   return exe->substr(0, separator == 2 ? 3 : separator);
 }
 
+unsigned long ProcessId() { return ::GetCurrentProcessId(); }
+
 std::string DefaultSysDir() {
   return Join(Environment("APPDATA").value_or(Absolute(".").value_or(".")), "tecris2quillo");
 }

@@ -52,6 +52,33 @@ std::optional<std::string> ExecutableFolder();
 // The per-user configuration folder of the program when TECRIS2QUILLO_SYSDIR names none.
 std::string DefaultSysDir();
 
+// Open native files of the writers and the lock, numbered as the system numbers them: a
+// descriptor on POSIX, a handle on Windows (which keeps handles within 32 bits so that 32-bit
+// and 64-bit processes can share them).
+using FileNumber = int;
+inline constexpr FileNumber kNoFile = -1;
+
+// Creates a file that must not exist yet; taken is set when the name exists already.
+FileNumber CreateNewFile(const std::string& path, bool& taken);
+// Opens a file whose every write goes to its end as the system finds it then, creating it
+// when it is missing.
+FileNumber OpenForAppend(const std::string& path);
+bool WriteAll(FileNumber file, const std::string& bytes);
+bool SyncFile(FileNumber file);
+// False when closing fails, which is where a write that the system kept back can fail.
+bool CloseFile(FileNumber file);
+
+enum class LockTry { kTaken, kBusy, kFailed };
+// Opens a lock file, creating it when it is missing; a read-only share still lets a lock be
+// taken on a lock file that already exists.
+FileNumber OpenLockFile(const std::string& path);
+// The lock belongs to the open file: another open file of the same path, in this process or
+// another, is refused it until the holder lets go.
+LockTry TryLockFile(FileNumber file);
+void UnlockFile(FileNumber file);
+
+unsigned long ProcessId();
+
 struct Entry {
   std::string name;
   bool isFolder = false;

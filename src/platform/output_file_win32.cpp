@@ -1,53 +1,32 @@
-// Whole-or-nothing output files on Windows: a temporary file moved over the target.
+// The Windows files under whole-or-nothing outputs: exclusive creation, whole writes, flushes.
 #include "platform/win32.h"
 
-#include "common/errors.h"
-#include "platform/file_system.h"
+#include <algorithm>
+
 #include "platform/native_files.h"
-#include "platform/output_file.h"
-#include "platform/temporary_name.h"
 
-namespace tq {
-namespace {
+namespace tq::native {
 
-// Creates a temporary file next to the target, passing over names that are taken: one may
-// still be another machine's on a shared folder.
-HANDLE CreateTemporary(const FileSystem& files, const std::string& target, std::string& temporary) {
-  if (files.Fails(FileOperation::kOpen, target)) return INVALID_HANDLE_VALUE;
-  for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
-    temporary = TemporaryName(target, ::GetCurrentProcessId(), attempt);
-    HANDLE file = ::CreateFileW(win32::Wide(temporary).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) return file;
-  }
-  return INVALID_HANDLE_VALUE;
+FileNumber CreateNewFile(const std::string& path, bool& taken) {
+  HANDLE file = ::CreateFileW(win32::Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+  taken = file == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_FILE_EXISTS;
+  return win32::NumberOf(file);
 }
 
-// Writes the temporary file; false (with the temporary file removed) on any failure.
-bool WriteTemporary(const FileSystem& files, HANDLE handle, const std::string& temporary, const std::string& target,
-                    const std::string& bytes, bool durable) {
-  win32::Handle file(handle);
-  bool ok = !files.Fails(FileOperation::kWrite, target) && win32::WriteAll(file.Get(), bytes);
-  if (ok && durable) ok = !files.Fails(FileOperation::kSync, target) && ::FlushFileBuffers(file.Get());
-  if (!file.Close()) ok = false;
-  if (!ok) native::RemoveFile(temporary);
-  return ok;
+bool WriteAll(FileNumber file, const std::string& bytes) {
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 30));
+    DWORD n = 0;
+    if (!::WriteFile(win32::HandleOf(file), bytes.data() + written, chunk, &n, nullptr) || n == 0) return false;
+    written += n;
+  }
+  return true;
 }
 
-}  // namespace
+bool SyncFile(FileNumber file) { return ::FlushFileBuffers(win32::HandleOf(file)) != 0; }
 
-void ReplaceFileContents(const FileSystem& files, const Text& path, const std::string& bytes, bool durable) {
-  std::optional<std::string> target = files.NativePath(path);
-  if (!target) throw ConversionError(CannotWriteCause(path));
-  std::string temporary;
-  HANDLE file = CreateTemporary(files, *target, temporary);
-  if (file == INVALID_HANDLE_VALUE || !WriteTemporary(files, file, temporary, *target, bytes, durable)) {
-    throw ConversionError(CannotWriteCause(path));
-  }
-  if (files.Fails(FileOperation::kRename, *target) || !native::Rename(temporary, *target)) {
-    native::RemoveFile(temporary);
-    throw ConversionError(CannotWriteCause(path));
-  }
-}
+bool CloseFile(FileNumber file) { return ::CloseHandle(win32::HandleOf(file)) != 0; }
 
-}  // namespace tq
+}  // namespace tq::native

@@ -1,7 +1,5 @@
-// UTF-8 and UTF-16 for the wide Windows functions, and whole writes.
+// UTF-8 and UTF-16 for the wide Windows functions.
 #include "platform/win32.h"
-
-#include <algorithm>
 
 namespace tq::win32 {
 
@@ -19,17 +17,6 @@ std::string Utf8(std::wstring_view wide) {
   std::string utf8(static_cast<std::size_t>(length), '\0');
   ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), length, nullptr, nullptr);
   return utf8;
-}
-
-bool WriteAll(HANDLE file, const std::string& bytes) {
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 30));
-    DWORD n = 0;
-    if (!::WriteFile(file, bytes.data() + written, chunk, &n, nullptr) || n == 0) return false;
-    written += n;
-  }
-  return true;
 }
 
 }  // namespace tq::win32

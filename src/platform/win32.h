@@ -1,4 +1,4 @@
-// Helpers of the Windows side of the platform layer: UTF-16 names and whole writes.
+// Helpers of the Windows side of the platform layer: UTF-16 names and file handles.
 #pragma once
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -22,8 +22,9 @@ namespace tq::win32 {
 std::wstring Wide(std::string_view utf8);
 std::string Utf8(std::wstring_view wide);
 
-// Writes all bytes to a file handle; false when any write fails or stops short.
-bool WriteAll(HANDLE file, const std::string& bytes);
+// A handle as the platform layer numbers open files (-1 for none), and back.
+inline int NumberOf(HANDLE handle) { return handle == INVALID_HANDLE_VALUE ? -1 : ::HandleToLong(handle); }
+inline HANDLE HandleOf(int number) { return ::LongToHandle(number); }
 
 // Closes a handle when it goes out of scope.
 class Handle {
