@@ -8,18 +8,7 @@ work=$(mktemp -d)
 export TECRIS2QUILLO_PROGRAM_FOLDER=$work
 trap 'rm -rf "$work"' EXIT
 
-passed=0
-failed=0
-check() {  # check NAME CONDITION...
-  local name=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAILED: $name" >&2
-  fi
-}
+. "$(dirname "$0")/checks.sh"
 status_is() {  # status_is EXPECTED COMMAND...
   local expected=$1
   shift
@@ -90,5 +79,4 @@ mkdir -p "$work/sys"
 printf 'Quillo\r\n%s\\\r\n' "$work/patdat" >"$work/sys/PatdatV5.ini"
 check "setting file with a native path" status_is 0 env TECRIS2QUILLO_SYSDIR="$work/sys" "$cli" convert "$work/src" "$work/out" 12345678.001
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checks_passed
