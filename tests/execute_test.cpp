@@ -627,7 +627,7 @@ TEST_F(ExampleBoringsTest, WritesNoOtherFile) {
   ASSERT_EQ(outcome_, RunOutcome::kCompleted);
   std::set<std::string> written;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(drive_->Native("out"))) {
-    if (entry.is_regular_file()) written.insert(std::filesystem::relative(entry.path(), drive_->Native("out")).string());
+    if (entry.is_regular_file()) written.insert(std::filesystem::relative(entry.path(), drive_->Native("out")).generic_string());
   }
   std::set<std::string> expected;
   for (const GoldenFile& golden : kGoldenFiles) expected.insert(std::string(golden.boring) + "/" + golden.file);

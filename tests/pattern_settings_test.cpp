@@ -16,8 +16,8 @@ using test::U8;
 
 class PatternSettings : public ::testing::Test {
  protected:
-  void SetUp() override { ::setenv("TECRIS2QUILLO_SYSDIR", drive_.Native("sys").c_str(), 1); }
-  void TearDown() override { ::unsetenv("TECRIS2QUILLO_SYSDIR"); }
+  void SetUp() override { test::SetEnvironment("TECRIS2QUILLO_SYSDIR", test::NativeString(drive_.Native("sys"))); }
+  void TearDown() override { test::SetEnvironment("TECRIS2QUILLO_SYSDIR", ""); }
   void WriteSetting(const std::string& bytes) { drive_.Write("sys/PatdatV5.ini", bytes); }
 
   TempDrive drive_;

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/console.h"
+
 namespace tq {
 
 inline constexpr int kExitCompleted = 0;
@@ -12,8 +14,6 @@ inline constexpr int kExitUsage = 2;
 inline constexpr int kExitRefused = 3;
 inline constexpr int kExitFailed = 4;
 
-inline void PrintError(const std::string& message) {
-  std::fprintf(stderr, "tecris2quillo: %s\n", message.c_str());
-}
+inline void PrintError(const std::string& message) { Print(stderr, "tecris2quillo: " + message + "\n"); }
 
 }  // namespace tq

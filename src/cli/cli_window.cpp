@@ -3,32 +3,34 @@
 
 #include <string>
 
+#include "cli/console.h"
+
 namespace tq {
 namespace {
 
-void Print(std::FILE* out, const Text& text) { std::fputs(ToUtf8(text).c_str(), out); }
+void PrintText(std::FILE* out, const Text& text) { Print(out, ToUtf8(text)); }
 
 }  // namespace
 
 int CliWindow::MsgBox(const Text& text, int style, const std::optional<Text>& title) {
-  Print(err_, U"tecris2quillo: " + text);
-  if (title && *title != kProgramTitle) Print(err_, U"（" + *title + U"）");
-  Print(err_, U"\n");
+  PrintText(err_, U"tecris2quillo: " + text);
+  if (title && *title != kProgramTitle) PrintText(err_, U"（" + *title + U"）");
+  PrintText(err_, U"\n");
   if (style != kStyleYesNoQuestion) return kAnswerOk;
   return Ask(text);
 }
 
 int CliWindow::Ask(const Text&) {
   if (options_.assumeYes) {
-    Print(err_, U"  → はい（--yes）\n");
+    PrintText(err_, U"  → はい（--yes）\n");
     return kAnswerYes;
   }
   if (!options_.askOnTerminal) {
-    Print(err_, U"  → いいえ（作成するには --yes を付けてください）\n");
+    PrintText(err_, U"  → いいえ（作成するには --yes を付けてください）\n");
     return kAnswerNo;
   }
   for (;;) {
-    Print(err_, U"  はい = y、いいえ = n: ");
+    PrintText(err_, U"  はい = y、いいえ = n: ");
     std::fflush(err_);
     char buffer[64];
     if (std::fgets(buffer, sizeof buffer, in_) == nullptr) return kAnswerNo;
@@ -38,11 +40,11 @@ int CliWindow::Ask(const Text&) {
   }
 }
 
-void CliWindow::Warning(const Text& text) { Print(err_, U"tecris2quillo: 警告: " + text + U"\n"); }
+void CliWindow::Warning(const Text& text) { PrintText(err_, U"tecris2quillo: 警告: " + text + U"\n"); }
 
 void CliWindow::ReportProgress(int done, int total, const Text& fileName) {
   if (!options_.showProgress || done >= total) return;
-  Print(err_, U"[" + DecimalText(done + 1) + U"/" + DecimalText(total) + U"] " + fileName + U"\n");
+  PrintText(err_, U"[" + DecimalText(done + 1) + U"/" + DecimalText(total) + U"] " + fileName + U"\n");
 }
 
 }  // namespace tq

@@ -86,13 +86,12 @@ struct Grammar {
 
 }  // namespace
 
-CommandLine ParseCommandLine(int argc, const char* const* argv) {
+CommandLine ParseCommandLine(std::vector<std::string> args) {
   Grammar grammar;
   CommandLine& line = grammar.line;
 
   // CLI11 hands what follows "--" back to the parent command once a subcommand has its first
   // argument, so the arguments after it are taken here.
-  std::vector<std::string> args(argv + 1, argv + argc);
   auto optionsEnd = std::find(args.begin(), args.end(), "--");
   std::vector<std::string> afterOptions(optionsEnd == args.end() ? optionsEnd : optionsEnd + 1, args.end());
   args.erase(optionsEnd, args.end());

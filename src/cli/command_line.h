@@ -18,6 +18,7 @@ struct CommandLine {
   std::string usageError;              // set when the command line cannot be read
 };
 
-CommandLine ParseCommandLine(int argc, const char* const* argv);
+// args: the arguments after the program's name, in UTF-8.
+CommandLine ParseCommandLine(std::vector<std::string> args);
 
 }  // namespace tq

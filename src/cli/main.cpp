@@ -1,6 +1,4 @@
 // tecris2quillo: converts TECRIS boring data files from the command line.
-#include <unistd.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -8,6 +6,7 @@
 #include "cli/cli_output.h"
 #include "cli/cli_window.h"
 #include "cli/command_line.h"
+#include "cli/console.h"
 #include "cli/native_paths.h"
 #include "cli/setup_command.h"
 #include "cli/usage_text.h"
@@ -23,7 +22,7 @@ namespace {
 
 int UsageError(const std::string& message) {
   PrintError(message);
-  std::fputs("詳しくは tecris2quillo --help を見てください。\n", stderr);
+  Print(stderr, "詳しくは tecris2quillo --help を見てください。\n");
   return kExitUsage;
 }
 
@@ -70,7 +69,7 @@ int List(const std::vector<std::string>& args) {
     PrintError("フォルダ「" + args[0] + "」がありません。");
     return kExitStopped;
   }
-  for (const Text& name : ListConvertibleFiles(files, listed)) std::printf("%s\n", ToUtf8(name).c_str());
+  for (const Text& name : ListConvertibleFiles(files, listed)) Print(stdout, ToUtf8(name) + "\n");
   return kExitCompleted;
 }
 
@@ -95,28 +94,28 @@ int Convert(const CommandLine& line) {
 
   CliOptions options;
   options.assumeYes = line.yes;
-  options.askOnTerminal = ::isatty(STDIN_FILENO) != 0;
-  options.showProgress = ::isatty(STDERR_FILENO) != 0;
+  options.askOnTerminal = IsTerminal(stdin);
+  options.showProgress = IsTerminal(stderr);
   CliWindow window(options);
   RunOutcome outcome = Command1_Click(converter, request, window);
-  if (outcome == RunOutcome::kCompleted) std::printf("%s\n", ToUtf8(window.StatusCaption()).c_str());
+  if (outcome == RunOutcome::kCompleted) Print(stdout, ToUtf8(window.StatusCaption()) + "\n");
   return ExitCodeOf(outcome);
 }
 
 int Help(const std::string& topic) {
   std::string usage = UsageText(topic);
   if (usage.empty()) return UsageError("知らないコマンドです: " + topic);
-  std::fputs(usage.c_str(), stdout);
+  Print(stdout, usage);
   return kExitCompleted;
 }
 
 int Main(int argc, char** argv) {
-  CommandLine line = ParseCommandLine(argc, argv);
+  CommandLine line = ParseCommandLine(CommandLineArguments(argc, argv));
   if (!line.usageError.empty()) return UsageError(line.usageError);
   switch (line.command) {
     case Command::kNone: return UsageError("コマンドを指定してください（convert、list または setup）。");
     case Command::kHelp: return Help(line.helpTopic);
-    case Command::kVersion: std::printf("tecris2quillo %s\n", TECRIS2QUILLO_VERSION); return kExitCompleted;
+    case Command::kVersion: Print(stdout, "tecris2quillo " TECRIS2QUILLO_VERSION "\n"); return kExitCompleted;
     case Command::kConvert: return Convert(line);
     case Command::kList: return List(line.arguments);
     case Command::kSetup:

@@ -35,7 +35,9 @@ bool ReportTables(const FileSystem& files, const Text& folder) {
   std::vector<Text> missing = MissingPatternTables(files, folder);
   for (const Text& name : kPatternTableNames) {
     bool present = std::find(missing.begin(), missing.end(), name) == missing.end();
-    std::printf("  %-13s %s\n", ToUtf8(name).c_str(), present ? "あり" : "なし");
+    std::string shown = ToUtf8(name);
+    shown.resize(13, ' ');
+    Print(stdout, "  " + shown + " " + (present ? "あり" : "なし") + "\n");
   }
   for (const Text& name : missing) {
     PrintError("パターンデータフォルダ「" + NativeShown(files, folder) + "」に " + ToUtf8(name) + " がありません。");
@@ -58,15 +60,15 @@ std::string WhyNoFolder(PatternSettingState state, const std::string& path) {
 
 int ShowSetting(const FileSystem& files) {
   const std::string path = NativeShown(files, PatternSettingPath(files));
-  std::printf("設定ファイル: %s\n", path.c_str());
+  Print(stdout, "設定ファイル: " + path + "\n");
   PatternSetting setting = InspectPatternSetting(files);
   if (setting.state != PatternSettingState::kFolderNamed) {
-    std::printf("パターンデータフォルダ: なし\n");
+    Print(stdout, "パターンデータフォルダ: なし\n");
     PrintError(WhyNoFolder(setting.state, path));
     PrintError(kHowToSet);
     return kExitStopped;
   }
-  std::printf("パターンデータフォルダ: %s\n", Shown(files, setting.folder).c_str());
+  Print(stdout, "パターンデータフォルダ: " + Shown(files, setting.folder) + "\n");
   if (!PatternFolderExists(files, setting.folder)) {
     PrintError("設定ファイル「" + path + "」の 2 行目のフォルダ「" + ToUtf8(setting.folder) + "」がありません。");
     PrintError(kHowToSet);
@@ -97,8 +99,8 @@ int WriteSetting(const FileSystem& files, const std::string& argument) {
     PrintError(ToUtf8(error.Cause()));
     return kExitStopped;
   }
-  std::printf("設定ファイル「%s」に書き込みました。\n", NativeShown(files, PatternSettingPath(files)).c_str());
-  std::printf("パターンデータフォルダ: %s\n", Shown(files, *folder).c_str());
+  Print(stdout, "設定ファイル「" + NativeShown(files, PatternSettingPath(files)) + "」に書き込みました。\n");
+  Print(stdout, "パターンデータフォルダ: " + Shown(files, *folder) + "\n");
   return ReportTables(files, *folder) ? kExitCompleted : kExitStopped;
 }
 

@@ -1,6 +1,8 @@
 // The Japanese usage texts of the command line.
 #include "cli/usage_text.h"
 
+#include "cli/console.h"
+
 namespace tq {
 namespace {
 
@@ -26,15 +28,9 @@ const char kCommonOptions[] =
     "  -h, --help            この使い方を表示します。\n"
     "  --                    これより後の引数は、- で始まっていてもフォルダ名・ファイル名です。\n";
 
-const char kFolders[] =
-    "フォルダは Linux のパス（/home/... や相対パス）でも、ドライブ形式（Z:\\data）でも指定できます。\n"
-    "ドライブは TECRIS2QUILLO_DRIVES（例 C=/srv/borings;D=/mnt/usb）で定義します。Z: は / です。\n";
 const char kPatternAdded[] =
     "土質名を土質パターン表に追加したときの目印 PATADD.txt は、プログラムのフォルダ\n"
     "（TECRIS2QUILLO_PROGRAM_FOLDER があればそのフォルダ）に作成します。\n";
-const char kSettingFile[] =
-    "設定ファイルは TECRIS2QUILLO_SYSDIR、なければ $XDG_CONFIG_HOME/tecris2quillo または\n"
-    "~/.config/tecris2quillo のフォルダの PatdatV5.ini です。\n";
 const char kConvertExit[] =
     "終了コード: 0 正常終了、1 確認で中止、2 使い方の誤り、3 変換できないファイル、\n"
     "            4 読めない・壊れた変換元ファイル、または書き込めない出力\n";
@@ -50,15 +46,15 @@ std::string Section(std::initializer_list<const char*> parts) {
 
 std::string UsageText(const std::string& topic) {
   if (topic == "convert") {
-    return Section({"使い方: ", kConvertLine, "\n", kConvertText, "\n", kConvertOptions, kCommonOptions, "\n", kFolders,
+    return Section({"使い方: ", kConvertLine, "\n", kConvertText, "\n", kConvertOptions, kCommonOptions, "\n", kFolderHelp,
                     kPatternAdded, "\n", kConvertExit});
   }
   if (topic == "list") {
-    return Section({"使い方: ", kListLine, "\n", kListText, "\n", kCommonOptions, "\n", kFolders});
+    return Section({"使い方: ", kListLine, "\n", kListText, "\n", kCommonOptions, "\n", kFolderHelp});
   }
   if (topic == "setup") {
-    return Section({"使い方: ", kSetupLine, "\n", kSetupText, "\n", kSetupOptions, kCommonOptions, "\n", kFolders,
-                    kSettingFile, "\n", kSetupExit});
+    return Section({"使い方: ", kSetupLine, "\n", kSetupText, "\n", kSetupOptions, kCommonOptions, "\n", kFolderHelp,
+                    kSettingFileHelp, "\n", kSetupExit});
   }
   if (!topic.empty()) return {};
   return Section({"使い方:\n  ", kConvertLine, "  ", kListLine, "  ", kSetupLine,
@@ -66,8 +62,8 @@ std::string UsageText(const std::string& topic) {
                   "convert  変換元フォルダのファイルを、変換先フォルダの下のボーリングごとのフォルダに変換します。\n"
                   "list     変換元フォルダの変換できるファイルを表示します。\n"
                   "setup    パターンデータフォルダを設定します（フォルダを指定しなければ今の設定を表示）。\n\n",
-                  "各コマンドの使い方とオプションは tecris2quillo コマンド --help で表示します。\n\n", kFolders,
-                  kSettingFile, "\n", kConvertExit});
+                  "各コマンドの使い方とオプションは tecris2quillo コマンド --help で表示します。\n\n", kFolderHelp,
+                  kSettingFileHelp, "\n", kConvertExit});
 }
 
 }  // namespace tq

@@ -93,6 +93,11 @@ constexpr int kTrailCount = 256;
 // has several byte forms: JIS X 0208 rows, then NEC row 13, then the IBM extensions, then the
 // NEC-selected IBM extensions, then everything else.
 bool InRange(int b, int lo, int hi) { return b >= lo && b <= hi; }
+
+// ASCII and half-width katakana. Windows reads 0x80, 0xA0 and 0xFD to 0xFF as best-fit
+// characters where other converters refuse them; they are no characters here, so that they
+// survive reading and writing unchanged on every system.
+bool IsSingleByteCharacter(int b) { return b <= 0x7F || InRange(b, 0xA1, 0xDF); }
 int LeadPreference(int lead) {
   if (InRange(lead, 0x81, 0x84) || InRange(lead, 0x88, 0x9F) || InRange(lead, 0xE0, 0xEA)) return 0;
   if (lead == 0x87) return 1;
@@ -110,7 +115,7 @@ struct Tables {
   Tables() {
     const SystemConverter& conv = Converter();
     for (int b = 0; b < 256; ++b) {
-      if (IsLeadByte(static_cast<unsigned char>(b))) continue;
+      if (!IsSingleByteCharacter(b)) continue;
       char byte = static_cast<char>(b);
       single[b] = b == 0 ? 0 : conv.ToUnicode(&byte, 1);
       if (single[b] != 0 && single[b] < 0x10000) encode[single[b]] = (1u << 16) | static_cast<unsigned>(b);

@@ -1,40 +1,25 @@
-// In-place appends through O_APPEND, and folder syncs.
+// POSIX appends through O_APPEND, and folder syncs.
 #include "platform/append_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <optional>
 
 #include "platform/file_system.h"
+#include "platform/native_files.h"
 
 namespace tq {
 
-namespace {
+namespace native {
 
-bool WriteAndSync(const FileSystem& files, int fd, const std::string& native, const std::string& bytes) {
-  if (files.Fails(FileOperation::kWrite, native)) return false;
-  ssize_t n;
-  do {
-    n = ::write(fd, bytes.data(), bytes.size());
-  } while (n < 0 && errno == EINTR);
-  if (n != static_cast<ssize_t>(bytes.size())) return false;
-  return !files.Fails(FileOperation::kSync, native) && ::fsync(fd) == 0;
+FileNumber OpenForAppend(const std::string& path) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  return fd < 0 ? kNoFile : fd;
 }
 
-}  // namespace
-
-bool AppendToFile(const FileSystem& files, const Text& path, const std::string& bytes) {
-  std::optional<std::string> native = files.NativePath(path);
-  if (!native || files.Fails(FileOperation::kOpen, *native)) return false;
-  int fd = ::open(native->c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  bool ok = bytes.empty() || WriteAndSync(files, fd, *native, bytes);
-  if (::close(fd) != 0) ok = false;
-  return ok;
-}
+}  // namespace native
 
 bool SyncFolderOf(const FileSystem& files, const Text& path) {
   std::optional<std::string> native = files.NativePath(path);

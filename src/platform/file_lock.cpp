@@ -1,65 +1,27 @@
-// Exclusive lock files through flock.
-#include "platform/file_lock.h"
-
+// POSIX lock files through flock.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <optional>
-#include <string>
-#include <thread>
 
-#include "platform/file_system.h"
+#include "platform/native_files.h"
 
-namespace tq {
-namespace {
+namespace tq::native {
 
-// A read-only share still lets a lock be taken on a lock file that already exists.
-int OpenLockFile(const std::string& native) {
-  int fd = ::open(native.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  if (fd >= 0) return fd;
-  return ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+FileNumber OpenLockFile(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  return fd < 0 ? kNoFile : fd;
 }
 
-bool TryLock(int fd) {
+LockTry TryLockFile(FileNumber fd) {
   for (;;) {
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
-    if (errno != EINTR) return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return LockTry::kTaken;
+    if (errno != EINTR) return errno == EWOULDBLOCK ? LockTry::kBusy : LockTry::kFailed;
   }
 }
 
-}  // namespace
+void UnlockFile(FileNumber fd) { ::flock(fd, LOCK_UN); }
 
-FileLock::~FileLock() { Unlock(); }
-
-FileLock::Result FileLock::Lock(const FileSystem& files, const Text& path, std::chrono::milliseconds wait) {
-  Unlock();
-  std::optional<std::string> native = files.NativePath(path);
-  if (!native || files.Fails(FileOperation::kOpen, *native)) return Result::kCannotOpen;
-  int fd = OpenLockFile(*native);
-  if (fd < 0) return Result::kCannotOpen;
-  // Other converters hold the lock only for one soil name at a time, so polling briefly is
-  // enough and keeps the wait bounded without signals.
-  const auto deadline = std::chrono::steady_clock::now() + wait;
-  const auto pause = std::chrono::milliseconds(5);
-  while (!TryLock(fd)) {
-    bool busy = errno == EWOULDBLOCK;
-    if (!busy || std::chrono::steady_clock::now() >= deadline) {
-      ::close(fd);
-      return busy ? Result::kTimedOut : Result::kCannotOpen;
-    }
-    std::this_thread::sleep_for(pause);
-  }
-  fd_ = fd;
-  return Result::kLocked;
-}
-
-void FileLock::Unlock() {
-  if (fd_ < 0) return;
-  ::flock(fd_, LOCK_UN);
-  ::close(fd_);
-  fd_ = -1;
-}
-
-}  // namespace tq
+}  // namespace tq::native

@@ -2,25 +2,13 @@
 #include "platform/file_system.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <system_error>
+
+#include "platform/native_files.h"
 
 namespace tq {
-namespace fs = std::filesystem;
 namespace {
 
 char32_t UpperAscii(char32_t c) { return (c >= U'a' && c <= U'z') ? c - U'a' + U'A' : c; }
-
-bool SameIgnoringCase(TextView a, TextView b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
-  }
-  return true;
-}
 
 bool IsSeparator(char32_t c) { return c == U'\\' || c == U'/'; }
 
@@ -51,24 +39,6 @@ void Descend(std::vector<Text>& folders, const std::vector<Text>& names) {
   }
 }
 
-std::string JoinNative(const std::string& folder, const std::string& name) {
-  if (!folder.empty() && folder.back() == '/') return folder + name;
-  return folder + "/" + name;
-}
-
-// The native name of an entry in a native folder: as written when it exists, else the first
-// entry whose name differs only in case, else as written.
-std::string ResolveName(const std::string& folder, const Text& name) {
-  std::string exact = ToUtf8(name);
-  std::error_code ec;
-  if (fs::exists(JoinNative(folder, exact), ec)) return exact;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    std::string candidate = it->path().filename().string();
-    if (SameIgnoringCase(FromUtf8(candidate), name)) return candidate;
-  }
-  return exact;
-}
-
 bool WildcardMatch(TextView pattern, TextView name) {
   if (pattern.empty()) return name.empty();
   if (pattern[0] == U'*') {
@@ -82,33 +52,19 @@ bool WildcardMatch(TextView pattern, TextView name) {
   return WildcardMatch(pattern.substr(1), name.substr(1));
 }
 
-bool IsHiddenName(const std::string& name) { return !name.empty() && name[0] == '.'; }
-
 // A backslash separates folders in the program's paths, so an entry whose native name holds
 // one could be listed but never opened: the path made from it names another entry, or none.
 bool IsNameableInPaths(const std::string& name) { return name.find('\\') == std::string::npos; }
 
-std::map<char32_t, std::string> DriveRootsFromEnvironment() {
-  std::map<char32_t, std::string> roots{{U'Z', "/"}};
-  const char* table = std::getenv("TECRIS2QUILLO_DRIVES");
-  if (table == nullptr) return roots;
-  std::stringstream entries(table);
-  std::string entry;
-  while (std::getline(entries, entry, ';')) {
-    std::size_t equals = entry.find('=');
-    if (equals != 1 || entry.size() < 3) continue;
-    char32_t letter = UpperAscii(static_cast<unsigned char>(entry[0]));
-    if (letter < U'A' || letter > U'Z') continue;
-    std::error_code ec;
-    fs::path root = fs::absolute(entry.substr(2), ec);
-    roots[letter] = ec ? entry.substr(2) : root.lexically_normal().string();
-  }
-  return roots;
+bool IsListed(const native::Entry& entry) { return !entry.hidden && IsNameableInPaths(entry.name); }
+
+// Whether the first names of a path are those of a root.
+bool HoldsPath(const std::vector<std::string>& root, const std::vector<std::string>& path) {
+  if (root.size() > path.size()) return false;
+  return std::equal(root.begin(), root.end(), path.begin(), native::SameName);
 }
 
 }  // namespace
-
-FileSystem FileSystem::FromEnvironment() { return FileSystem(DriveRootsFromEnvironment()); }
 
 FileSystem::FileSystem(std::map<char32_t, std::string> driveRoots) : roots_(std::move(driveRoots)) {
   for (auto& [letter, root] : roots_) {
@@ -116,13 +72,19 @@ FileSystem::FileSystem(std::map<char32_t, std::string> driveRoots) : roots_(std:
     currentFolders_[letter] = {};
   }
   if (!roots_.empty()) currentDrive_ = roots_.begin()->first;
-  std::error_code ec;
-  std::string cwd = fs::current_path(ec).string();
-  if (ec) return;
-  std::optional<Text> here = DrivePath(cwd);
-  if (!here) return;
-  currentDrive_ = UpperAscii((*here)[0]);
-  Descend(currentFolders_[currentDrive_], SplitFolders(here->substr(2)));
+  std::optional<std::string> cwd = native::Absolute(".");
+  if (!cwd) return;
+  std::optional<char32_t> here = FollowNativeFolder(*cwd);
+  if (here) currentDrive_ = *here;
+}
+
+std::optional<char32_t> FileSystem::FollowNativeFolder(const std::string& nativeFolder) {
+  std::optional<Text> path = DrivePath(nativeFolder);
+  if (!path) return std::nullopt;
+  char32_t letter = UpperAscii((*path)[0]);
+  currentFolders_[letter].clear();
+  Descend(currentFolders_[letter], SplitFolders(path->substr(2)));
+  return letter;
 }
 
 std::vector<char32_t> FileSystem::Drives() const {
@@ -134,9 +96,7 @@ std::vector<char32_t> FileSystem::Drives() const {
 bool FileSystem::SetCurrentDrive(char32_t letter) {
   letter = UpperAscii(letter);
   auto root = roots_.find(letter);
-  if (root == roots_.end()) return false;
-  std::error_code ec;
-  if (!fs::is_directory(root->second, ec)) return false;
+  if (root == roots_.end() || !native::IsFolder(root->second)) return false;
   currentDrive_ = letter;
   return true;
 }
@@ -152,9 +112,7 @@ Text FileSystem::CurrentFolder(char32_t letter) const {
 
 bool FileSystem::SetCurrentFolder(const Text& path) {
   std::optional<Location> location = Locate(path);
-  if (!location) return false;
-  std::error_code ec;
-  if (!fs::is_directory(NativeOf(*location), ec)) return false;
+  if (!location || !native::IsFolder(NativeOf(*location))) return false;
   currentFolders_[location->drive] = location->folders;
   return true;
 }
@@ -173,102 +131,77 @@ std::optional<FileSystem::Location> FileSystem::Locate(const Text& path) const {
 }
 
 std::string FileSystem::NativeOf(const Location& location) const {
-  std::string native = roots_.at(location.drive);
-  for (const Text& name : location.folders) native = JoinNative(native, ResolveName(native, name));
-  return native;
+  std::string path = roots_.at(location.drive);
+  for (const Text& name : location.folders) path = native::Join(path, native::ResolveName(path, name));
+  return path;
 }
 
 std::optional<std::string> FileSystem::NativePath(const Text& path) const {
-  if (!path.empty() && path[0] == U'/') return ToUtf8(path);
+  if (native::IsNativeAbsolute(path)) return ToUtf8(path);
   std::optional<Location> location = Locate(path);
   if (!location) return std::nullopt;
   return NativeOf(*location);
 }
 
 std::optional<Text> FileSystem::DrivePath(const std::string& nativePath) const {
-  fs::path target = fs::path(nativePath).lexically_normal();
+  const std::vector<std::string> target = native::Components(nativePath);
   std::optional<char32_t> best;
-  std::size_t bestLength = 0;
+  std::size_t bestDepth = 0;
   for (const auto& [letter, root] : roots_) {
-    fs::path rootPath = fs::path(root).lexically_normal();
-    auto mismatch = std::mismatch(rootPath.begin(), rootPath.end(), target.begin(), target.end());
-    bool isPrefix = mismatch.first == rootPath.end() ||
-                    (std::next(mismatch.first) == rootPath.end() && mismatch.first->empty());
-    if (!isPrefix || (best && root.size() <= bestLength)) continue;
+    std::vector<std::string> rootNames = native::Components(root);
+    if (!HoldsPath(rootNames, target) || (best && rootNames.size() <= bestDepth)) continue;
     best = letter;
-    bestLength = root.size();
+    bestDepth = rootNames.size();
   }
   if (!best) return std::nullopt;
-  fs::path relative = target.lexically_relative(fs::path(roots_.at(*best)).lexically_normal());
   Text path = Text(1, *best) + U":";
-  for (const fs::path& part : relative) {
-    std::string name = part.string();
-    if (name.empty() || name == ".") continue;
-    path += U"\\" + FromUtf8(name);
-  }
+  for (std::size_t i = bestDepth; i < target.size(); ++i) path += U"\\" + FromUtf8(target[i]);
   return path.size() == 2 ? path + U"\\" : path;
 }
 
 bool FileSystem::Exists(const Text& path) const {
   std::optional<std::string> native = NativePath(path);
-  std::error_code ec;
-  return native && fs::exists(*native, ec);
+  return native && native::Exists(*native);
 }
 
 bool FileSystem::IsFolder(const Text& path) const {
   std::optional<std::string> native = NativePath(path);
-  std::error_code ec;
-  return native && fs::is_directory(*native, ec);
+  return native && native::IsFolder(*native);
 }
 
 bool FileSystem::IsPlainFile(const Text& path) const {
   std::optional<std::string> native = NativePath(path);
-  std::error_code ec;
-  if (!native || !fs::is_regular_file(*native, ec)) return false;
-  return !IsHiddenName(fs::path(*native).filename().string());
+  return native && native::IsFile(*native) && !native::IsHidden(*native);
 }
 
 bool FileSystem::CreateFolder(const Text& path) const {
   std::optional<std::string> native = NativePath(path);
   if (!native || Fails(FileOperation::kCreateFolder, *native)) return false;
-  std::error_code ec;
-  return fs::create_directory(*native, ec);
+  return native::CreateFolder(*native);
 }
 
 bool FileSystem::DeleteFile(const Text& path) const {
   std::optional<std::string> native = NativePath(path);
-  std::error_code ec;
-  return native && fs::is_regular_file(*native, ec) && fs::remove(*native, ec);
+  return native && native::IsFile(*native) && native::RemoveFile(*native);
 }
 
 bool FileSystem::RenameFile(const Text& from, const Text& to) const {
   std::optional<std::string> source = NativePath(from);
   std::optional<std::string> target = NativePath(to);
   if (!source || !target || Fails(FileOperation::kRename, *target)) return false;
-  std::error_code ec;
-  fs::rename(*source, *target, ec);
-  return !ec;
+  return native::Rename(*source, *target);
 }
 
 std::optional<std::uintmax_t> FileSystem::FileLength(const Text& path) const {
   std::optional<std::string> native = NativePath(path);
   if (!native) return std::nullopt;
-  std::error_code ec;
-  std::uintmax_t size = fs::file_size(*native, ec);
-  if (ec) return std::nullopt;
-  return size;
+  return native::Length(*native);
 }
 
 std::optional<std::string> FileSystem::ReadFile(const Text& path) const {
   std::optional<std::string> native = NativePath(path);
-  std::error_code ec;
-  if (!native || !fs::is_regular_file(*native, ec)) return std::nullopt;
-  std::ifstream in(*native, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return std::move(bytes).str();
+  if (!native || !native::IsFile(*native)) return std::nullopt;
+  return native::Read(*native);
 }
 
 std::vector<Text> FileSystem::ListPlainFiles(const Text& pattern) const {
@@ -280,13 +213,10 @@ std::vector<Text> FileSystem::ListPlainFiles(const Text& pattern) const {
   std::optional<std::string> native = NativePath(folder);
   std::vector<Text> names;
   if (!native) return names;
-  std::error_code ec;
-  for (fs::directory_iterator it(*native, ec), end; !ec && it != end; it.increment(ec)) {
-    std::string name = it->path().filename().string();
-    std::error_code typeError;
-    if (IsHiddenName(name) || !IsNameableInPaths(name) || !it->is_regular_file(typeError)) continue;
-    Text text = FromUtf8(name);
-    if (WildcardMatch(wildcard, text)) names.push_back(text);
+  for (const native::Entry& entry : native::List(*native)) {
+    if (!entry.isFile || !IsListed(entry)) continue;
+    Text name = FromUtf8(entry.name);
+    if (WildcardMatch(wildcard, name)) names.push_back(name);
   }
   std::sort(names.begin(), names.end());
   return names;
@@ -296,30 +226,25 @@ std::vector<Text> FileSystem::ListFolders(const Text& path) const {
   std::vector<Text> names;
   std::optional<std::string> native = NativePath(path);
   if (!native) return names;
-  std::error_code ec;
-  for (fs::directory_iterator it(*native, ec), end; !ec && it != end; it.increment(ec)) {
-    std::string name = it->path().filename().string();
-    std::error_code typeError;
-    if (IsHiddenName(name) || !IsNameableInPaths(name) || !it->is_directory(typeError)) continue;
-    names.push_back(FromUtf8(name));
+  for (const native::Entry& entry : native::List(*native)) {
+    if (entry.isFolder && IsListed(entry)) names.push_back(FromUtf8(entry.name));
   }
   std::sort(names.begin(), names.end());
   return names;
 }
 
+std::optional<Text> DriveFormOf(const FileSystem& files, const std::string& nativePath) {
+  std::optional<std::string> absolute = native::Absolute(nativePath);
+  if (!absolute) return std::nullopt;
+  return files.DrivePath(*absolute);
+}
+
 Text ProgramFolder(const FileSystem& files) {
-  std::error_code ec;
-  std::string folder;
-  if (const char* configured = std::getenv("TECRIS2QUILLO_PROGRAM_FOLDER"); configured != nullptr && *configured) {
-    fs::path path = fs::absolute(configured, ec);
-    folder = ec ? std::string(configured) : path.lexically_normal().string();
-  } else {
-    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    folder = ec ? fs::current_path(ec).string() : exe.parent_path().string();
-  }
-  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-  std::optional<Text> path = files.DrivePath(folder);
-  return path ? *path : FromUtf8(folder);
+  std::optional<std::string> folder = native::Environment("TECRIS2QUILLO_PROGRAM_FOLDER");
+  if (!folder) folder = native::ExecutableFolder();
+  if (!folder) folder = native::Absolute(".");
+  if (!folder) return Text();
+  return DriveFormOf(files, *folder).value_or(FromUtf8(*folder));
 }
 
 }  // namespace tq

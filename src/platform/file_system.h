@@ -25,13 +25,20 @@ using FaultHook = std::function<bool(FileOperation operation, const std::string&
 // one that does not begin with a backslash below that drive's current folder. A path that
 // begins with "/" is a native absolute path. Every drive maps to a native folder (its root).
 //
+// On Windows the native paths are the machine's own (UTF-8 in these strings) and a path that
+// begins with two backslashes is a native network path.
+//
 // Names are looked up as written and, when no such name exists, without regard to case, so
-// files copied from Windows (l4.txt for L4.TXT) are found. Names beginning with "." are hidden.
+// files copied from Windows (l4.txt for L4.TXT) are found; Windows itself ignores case.
+// Hidden are names beginning with "." on POSIX, entries with the hidden or system attribute
+// on Windows.
 class FileSystem {
  public:
-  // Drives from TECRIS2QUILLO_DRIVES ("C=/srv/borings;D=/mnt/usb"); Z: is "/" unless redefined.
-  // The current drive and folder follow the process's working folder.
+  // POSIX: drives from TECRIS2QUILLO_DRIVES ("C=/srv/borings;D=/mnt/usb"); Z: is "/" unless
+  // redefined. Windows: the machine's drives, each with the current folder the process keeps
+  // for it. The current drive and folder follow the process's working folder.
   static FileSystem FromEnvironment();
+  // Drives mapped to native folders, each one's current folder at its root.
   explicit FileSystem(std::map<char32_t, std::string> driveRoots);
 
   std::vector<char32_t> Drives() const;
@@ -75,6 +82,8 @@ class FileSystem {
   };
   std::optional<Location> Locate(const Text& path) const;
   std::string NativeOf(const Location& location) const;
+  // Makes a native folder the current folder of the drive that holds it; that drive.
+  std::optional<char32_t> FollowNativeFolder(const std::string& nativeFolder);
 
   std::map<char32_t, std::string> roots_;
   std::map<char32_t, std::vector<Text>> currentFolders_;

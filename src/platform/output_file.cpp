@@ -1,22 +1,20 @@
-// Whole-or-nothing output files.
-#include "platform/output_file.h"
-
+// The POSIX files under whole-or-nothing outputs: exclusive creation, whole writes, fsync.
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <filesystem>
 
-#include "common/errors.h"
-#include "platform/boring_files.h"
-#include "platform/file_system.h"
+#include "platform/native_files.h"
 
-namespace tq {
-namespace fs = std::filesystem;
-namespace {
+namespace tq::native {
 
-bool WriteAll(int fd, const std::string& bytes) {
+FileNumber CreateNewFile(const std::string& path, bool& taken) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  taken = fd < 0 && errno == EEXIST;
+  return fd < 0 ? kNoFile : fd;
+}
+
+bool WriteAll(FileNumber fd, const std::string& bytes) {
   std::size_t written = 0;
   while (written < bytes.size()) {
     ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
@@ -27,56 +25,8 @@ bool WriteAll(int fd, const std::string& bytes) {
   return true;
 }
 
-// Creates a temporary file next to the target. A run killed while writing leaves its
-// temporary file behind, and a later process may get the same id, so a name that is taken
-// is passed over rather than reused: it may still be another machine's on a shared folder.
-int CreateTemporary(const FileSystem& files, const fs::path& target, std::string& temporary) {
-  if (files.Fails(FileOperation::kOpen, target.string())) return -1;
-  const std::string stem = "." + target.filename().string() + ".tmp" + std::to_string(::getpid());
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string name = attempt == 0 ? stem : stem + "-" + std::to_string(attempt);
-    temporary = (target.parent_path() / name).string();
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
+bool SyncFile(FileNumber fd) { return ::fsync(fd) == 0; }
 
-// Writes the temporary file; false (with the temporary file removed) on any failure.
-bool WriteTemporary(const FileSystem& files, int fd, const std::string& temporary, const std::string& target,
-                    const std::string& bytes, bool durable) {
-  bool ok = !files.Fails(FileOperation::kWrite, target) && WriteAll(fd, bytes);
-  if (ok && durable) ok = !files.Fails(FileOperation::kSync, target) && ::fsync(fd) == 0;
-  if (::close(fd) != 0) ok = false;
-  if (!ok) ::unlink(temporary.c_str());
-  return ok;
-}
+bool CloseFile(FileNumber fd) { return ::close(fd) == 0; }
 
-}  // namespace
-
-void OutputFile::WriteLine(TextView line) {
-  bytes_ += ToShiftJis(line);
-  bytes_ += "\r\n";
-}
-
-void OutputFile::Commit() { files_.Commit(name_, bytes_); }
-
-Text CannotWriteCause(const Text& path) {
-  return U"ファイル「" + path + U"」を書き込めません。書き込み先のフォルダと空き容量を確認してください。";
-}
-
-void ReplaceFileContents(const FileSystem& files, const Text& path, const std::string& bytes, bool durable) {
-  std::optional<std::string> target = files.NativePath(path);
-  if (!target) throw ConversionError(CannotWriteCause(path));
-  std::string temporary;
-  int fd = CreateTemporary(files, fs::path(*target), temporary);
-  if (fd < 0 || !WriteTemporary(files, fd, temporary, *target, bytes, durable)) {
-    throw ConversionError(CannotWriteCause(path));
-  }
-  if (files.Fails(FileOperation::kRename, *target) || std::rename(temporary.c_str(), target->c_str()) != 0) {
-    ::unlink(temporary.c_str());
-    throw ConversionError(CannotWriteCause(path));
-  }
-}
-
-}  // namespace tq
+}  // namespace tq::native

@@ -1,11 +1,10 @@
 // Support library functions: character counting, file counting, the configuration folder.
 #include "platform/qpro.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/native_files.h"
 
 namespace tq {
 
@@ -23,21 +22,8 @@ std::int32_t FCount(const FileSystem& files, const Text& pattern) {
 }
 
 Text SysDir(const FileSystem& files) {
-  std::string native;
-  if (const char* sysdir = std::getenv("TECRIS2QUILLO_SYSDIR"); sysdir != nullptr && *sysdir != '\0') {
-    native = sysdir;
-  } else if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config != '\0') {
-    native = std::string(config) + "/tecris2quillo";
-  } else {
-    const char* home = std::getenv("HOME");
-    native = std::string(home != nullptr ? home : "") + "/.config/tecris2quillo";
-  }
-  std::error_code ec;
-  std::filesystem::path absolute = std::filesystem::absolute(native, ec);
-  if (!ec) native = absolute.lexically_normal().string();
-  while (native.size() > 1 && native.back() == '/') native.pop_back();
-  std::optional<Text> path = files.DrivePath(native);
-  return path ? *path : FromUtf8(native);
+  std::string folder = native::Environment("TECRIS2QUILLO_SYSDIR").value_or(native::DefaultSysDir());
+  return DriveFormOf(files, folder).value_or(FromUtf8(folder));
 }
 
 Text QPRTrim(TextView text) {

@@ -17,8 +17,8 @@ std::int32_t InCount(TextView text, TextView character);
 std::int32_t FCount(const FileSystem& files, const Text& pattern);
 
 // The per-user configuration folder, without a trailing backslash: TECRIS2QUILLO_SYSDIR when
-// set, otherwise $XDG_CONFIG_HOME/tecris2quillo or ~/.config/tecris2quillo; on the drive of the
-// file system that holds it.
+// set, otherwise $XDG_CONFIG_HOME/tecris2quillo or ~/.config/tecris2quillo (on Windows
+// %APPDATA%\tecris2quillo); on the drive of the file system that holds it.
 Text SysDir(const FileSystem& files);
 
 // The text without its trailing blanks (spaces, tabs and NULs).

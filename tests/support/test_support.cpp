@@ -1,13 +1,16 @@
 // Shared test helpers.
 #include "support/test_support.h"
 
-#include <unistd.h>
+#ifdef _WIN32
+#include "platform/win32.h"
+#else
+#include <stdlib.h>
+#endif
 
-#include <cstdlib>
 #include <fstream>
 #include <map>
+#include <random>
 #include <sstream>
-
 
 namespace tq::test {
 
@@ -19,19 +22,44 @@ std::string U8(const Text& text) { return ToUtf8(text); }
 
 namespace {
 
+std::filesystem::path Utf8Path(std::string_view utf8) { return std::u8string(utf8.begin(), utf8.end()); }
+
+// A folder of a name nobody else has taken, created here so that no other test gets it.
 std::filesystem::path MakeTemporaryFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "tq-test-XXXXXX").string();
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back('\0');
-  return ::mkdtemp(buffer.data());
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  for (;;) {
+    std::filesystem::path folder = std::filesystem::temp_directory_path() / ("tq-test-" + std::to_string(random()));
+    if (std::filesystem::create_directory(folder)) return folder;
+  }
 }
 
 }  // namespace
 
+void SetEnvironment(const char* name, const std::string& value) {
+#ifdef _WIN32
+  ::SetEnvironmentVariableW(win32::Wide(name).c_str(), value.empty() ? nullptr : win32::Wide(value).c_str());
+#else
+  if (value.empty()) {
+    ::unsetenv(name);
+  } else {
+    ::setenv(name, value.c_str(), 1);
+  }
+#endif
+}
+
+std::string NativeString(const std::filesystem::path& path) {
+  std::u8string utf8 = std::filesystem::path(path).make_preferred().u8string();
+  return std::string(utf8.begin(), utf8.end());
+}
+
 TempDrive::TempDrive()
-    : root_(MakeTemporaryFolder()), files_(std::map<char32_t, std::string>{{U'T', root_.string()}, {U'Z', "/"}}) {
+    : root_(MakeTemporaryFolder()),
+      files_(std::map<char32_t, std::string>{{U'T', NativeString(root_)}, {U'Z', NativeString(root_.root_path())}}) {
   files_.SetCurrentDrive(U'T');
 }
+
+std::filesystem::path TempDrive::Native(const std::string& relative) const { return root_ / Utf8Path(relative); }
 
 TempDrive::~TempDrive() {
   std::error_code ec;

@@ -25,8 +25,15 @@ Text T(std::string_view utf8);
 // UTF-8 of a text, for assertion messages.
 std::string U8(const Text& text);
 
-// A fresh temporary folder mapped as drive T: (and Z: as "/") in a file system of its own with
-// T:\ as the current folder; removed again at the end of the test.
+// Sets an environment variable of this process to a UTF-8 value; removes it when value is empty.
+void SetEnvironment(const char* name, const std::string& value);
+
+// The UTF-8 string of a native path with the system's own separators, as FileSystem has it.
+std::string NativeString(const std::filesystem::path& path);
+
+// A fresh temporary folder mapped as drive T: (and Z: as the root that holds it, "/" on POSIX)
+// in a file system of its own with T:\ as the current folder; removed again at the end of the
+// test.
 class TempDrive {
  public:
   TempDrive();
@@ -39,7 +46,8 @@ class TempDrive {
   const FileSystem& Files() const { return files_; }
   // The files of a boring folder given in drive form, such as T:\out.
   BoringFiles Folder(const Text& path) const { return BoringFiles(files_, path); }
-  std::filesystem::path Native(const std::string& relative) const { return root_ / relative; }
+  // relative: UTF-8, with "/" between names.
+  std::filesystem::path Native(const std::string& relative) const;
 
   void Write(const std::string& relative, const std::string& bytes) const;
   std::string Read(const std::string& relative) const;

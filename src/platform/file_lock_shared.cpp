@@ -1,0 +1,53 @@
+// Lock files on every system: the lock is tried without blocking, within a bounded wait.
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "platform/file_lock.h"
+#include "platform/file_system.h"
+#include "platform/native_files.h"
+
+namespace tq {
+namespace {
+
+// Other converters hold the lock only for one soil name at a time, so polling briefly is
+// enough and keeps the wait bounded without signals.
+FileLock::Result WaitForLock(native::FileNumber file, std::chrono::milliseconds wait) {
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  const auto pause = std::chrono::milliseconds(5);
+  for (;;) {
+    native::LockTry result = native::TryLockFile(file);
+    if (result == native::LockTry::kTaken) return FileLock::Result::kLocked;
+    if (result == native::LockTry::kFailed) return FileLock::Result::kCannotOpen;
+    if (std::chrono::steady_clock::now() >= deadline) return FileLock::Result::kTimedOut;
+    std::this_thread::sleep_for(pause);
+  }
+}
+
+}  // namespace
+
+FileLock::~FileLock() { Unlock(); }
+
+FileLock::Result FileLock::Lock(const FileSystem& files, const Text& path, std::chrono::milliseconds wait) {
+  Unlock();
+  std::optional<std::string> native = files.NativePath(path);
+  if (!native || files.Fails(FileOperation::kOpen, *native)) return Result::kCannotOpen;
+  native::FileNumber file = native::OpenLockFile(*native);
+  if (file == native::kNoFile) return Result::kCannotOpen;
+  Result result = WaitForLock(file, wait);
+  if (result != Result::kLocked) {
+    native::CloseFile(file);
+    return result;
+  }
+  fd_ = file;
+  return result;
+}
+
+void FileLock::Unlock() {
+  if (fd_ == native::kNoFile) return;
+  native::UnlockFile(fd_);
+  native::CloseFile(fd_);
+  fd_ = native::kNoFile;
+}
+
+}  // namespace tq

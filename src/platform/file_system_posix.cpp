@@ -1,0 +1,176 @@
+// The native file system on POSIX: drives from the environment, names that tell case apart.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "platform/file_system.h"
+#include "platform/native_files.h"
+
+namespace tq {
+namespace fs = std::filesystem;
+namespace {
+
+char32_t UpperAscii(char32_t c) { return (c >= U'a' && c <= U'z') ? c - U'a' + U'A' : c; }
+
+bool SameIgnoringCase(TextView a, TextView b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+  }
+  return true;
+}
+
+bool IsDotName(const std::string& name) { return !name.empty() && name[0] == '.'; }
+
+std::map<char32_t, std::string> DriveRootsFromEnvironment() {
+  std::map<char32_t, std::string> roots{{U'Z', "/"}};
+  const char* table = std::getenv("TECRIS2QUILLO_DRIVES");
+  if (table == nullptr) return roots;
+  std::stringstream entries(table);
+  std::string entry;
+  while (std::getline(entries, entry, ';')) {
+    std::size_t equals = entry.find('=');
+    if (equals != 1 || entry.size() < 3) continue;
+    char32_t letter = UpperAscii(static_cast<unsigned char>(entry[0]));
+    if (letter < U'A' || letter > U'Z') continue;
+    std::error_code ec;
+    fs::path root = fs::absolute(entry.substr(2), ec);
+    roots[letter] = ec ? entry.substr(2) : root.lexically_normal().string();
+  }
+  return roots;
+}
+
+}  // namespace
+
+FileSystem FileSystem::FromEnvironment() { return FileSystem(DriveRootsFromEnvironment()); }
+
+namespace native {
+
+bool IsNativeAbsolute(TextView path) { return !path.empty() && path[0] == U'/'; }
+
+std::vector<std::string> Components(const std::string& path) {
+  std::vector<std::string> names;
+  for (const fs::path& part : fs::path(path).lexically_normal().relative_path()) {
+    std::string name = part.string();
+    if (!name.empty() && name != ".") names.push_back(name);
+  }
+  return names;
+}
+
+bool SameName(const std::string& a, const std::string& b) { return a == b; }
+
+std::string Join(const std::string& folder, const std::string& name) {
+  if (!folder.empty() && folder.back() == '/') return folder + name;
+  return folder + "/" + name;
+}
+
+std::string ResolveName(const std::string& folder, const Text& name) {
+  std::string exact = ToUtf8(name);
+  std::error_code ec;
+  if (fs::exists(Join(folder, exact), ec)) return exact;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::string candidate = it->path().filename().string();
+    if (SameIgnoringCase(FromUtf8(candidate), name)) return candidate;
+  }
+  return exact;
+}
+
+std::optional<std::string> Absolute(const std::string& path) {
+  std::error_code ec;
+  fs::path absolute = fs::absolute(path, ec);
+  if (ec) return std::nullopt;
+  std::string normal = absolute.lexically_normal().string();
+  while (normal.size() > 1 && normal.back() == '/') normal.pop_back();
+  return normal;
+}
+
+bool Exists(const std::string& path) {
+  std::error_code ec;
+  return fs::exists(path, ec);
+}
+
+bool IsFolder(const std::string& path) {
+  std::error_code ec;
+  return fs::is_directory(path, ec);
+}
+
+bool IsFile(const std::string& path) {
+  std::error_code ec;
+  return fs::is_regular_file(path, ec);
+}
+
+bool IsHidden(const std::string& path) { return IsDotName(fs::path(path).filename().string()); }
+
+bool CreateFolder(const std::string& path) {
+  std::error_code ec;
+  return fs::create_directory(path, ec);
+}
+
+bool RemoveFile(const std::string& path) {
+  std::error_code ec;
+  return fs::remove(path, ec);
+}
+
+bool Rename(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  fs::rename(from, to, ec);
+  return !ec;
+}
+
+std::optional<std::uintmax_t> Length(const std::string& path) {
+  std::error_code ec;
+  std::uintmax_t size = fs::file_size(path, ec);
+  if (ec) return std::nullopt;
+  return size;
+}
+
+std::optional<std::string> Read(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  if (in.bad()) return std::nullopt;
+  return std::move(bytes).str();
+}
+
+std::vector<Entry> List(const std::string& folder) {
+  std::vector<Entry> entries;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code typeError;
+    Entry entry;
+    entry.name = it->path().filename().string();
+    entry.isFolder = it->is_directory(typeError);
+    entry.isFile = it->is_regular_file(typeError);
+    entry.hidden = IsDotName(entry.name);
+    entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
+std::optional<std::string> Environment(const char* name) {
+  const char* value = std::getenv(name);
+  if (value == nullptr || *value == '\0') return std::nullopt;
+  return std::string(value);
+}
+
+std::optional<std::string> ExecutableFolder() {
+  std::error_code ec;
+  fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) return std::nullopt;
+  return exe.parent_path().string();
+}
+
+unsigned long ProcessId() { return static_cast<unsigned long>(::getpid()); }
+
+std::string DefaultSysDir() {
+  if (std::optional<std::string> config = Environment("XDG_CONFIG_HOME")) return *config + "/tecris2quillo";
+  return Environment("HOME").value_or("") + "/.config/tecris2quillo";
+}
+
+}  // namespace native
+}  // namespace tq

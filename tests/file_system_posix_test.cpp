@@ -1,0 +1,90 @@
+// Drive paths over POSIX folders: drives from the environment, names that differ in case, dot names.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "platform/boring_files.h"
+#include "platform/file_system.h"
+#include "platform/output_file.h"
+#include "platform/qpro.h"
+#include "support/test_support.h"
+
+namespace tq {
+namespace {
+
+using test::TempDrive;
+
+TEST(FileSystem, DrivesComeFromTheEnvironmentWithZAsRoot) {
+  ::setenv("TECRIS2QUILLO_DRIVES", "c=/srv/borings;D=/mnt/usb/;bad;1=/x", 1);
+  FileSystem fs = FileSystem::FromEnvironment();
+  ::unsetenv("TECRIS2QUILLO_DRIVES");
+  EXPECT_EQ(fs.Drives(), (std::vector<char32_t>{U'C', U'D', U'Z'}));
+  EXPECT_EQ(fs.NativePath(U"C:\\a\\b.txt"), "/srv/borings/a/b.txt");
+  EXPECT_EQ(fs.NativePath(U"D:\\"), "/mnt/usb");
+  EXPECT_EQ(fs.NativePath(U"Z:\\etc"), "/etc");
+  EXPECT_EQ(fs.NativePath(U"Q:\\x"), std::nullopt);
+}
+
+TEST(FileSystem, FindsNamesWithoutRegardToCaseWhenTheExactOneIsMissing) {
+  TempDrive drive;
+  drive.Write("Pat/l4.txt", "x");
+  drive.Write("Pat/L2.txt", "exact");
+  drive.Write("Pat/l2.txt", "other");
+  FileSystem& fs = drive.Files();
+  EXPECT_TRUE(fs.IsPlainFile(U"T:\\PAT\\L4.TXT"));
+  EXPECT_EQ(fs.ReadFile(U"T:\\pat\\L2.txt"), "exact");
+  EXPECT_EQ(fs.ReadFile(U"T:\\Pat\\l2.txt"), "other");
+}
+
+TEST(FileSystem, HiddenFilesAreNoPlainFilesAndListsAreInNameOrder) {
+  TempDrive drive;
+  drive.Write("d/b.001", "");
+  drive.Write("d/a.001", "");
+  drive.Write("d/.hidden", "");
+  drive.Write("d/c.txt", "");
+  drive.MakeFolder("d/sub.001");
+  drive.Write("d/x\\y.001", "");  // a native name that no path of the program can name
+  FileSystem& fs = drive.Files();
+  EXPECT_FALSE(fs.IsPlainFile(U"T:\\d\\.hidden"));
+  EXPECT_TRUE(fs.Exists(U"T:\\d\\.hidden"));
+  EXPECT_FALSE(fs.IsPlainFile(U"T:\\d\\sub.001"));
+  EXPECT_EQ(fs.ListPlainFiles(U"T:\\d\\*.*"), (std::vector<Text>{U"a.001", U"b.001", U"c.txt"}));
+  EXPECT_EQ(fs.ListPlainFiles(U"T:\\d\\*.0?1"), (std::vector<Text>{U"a.001", U"b.001"}));
+  EXPECT_EQ(FCount(fs, U"T:\\d\\*.*"), 3);
+}
+
+TEST(FileSystem, DrivePathPicksTheDriveWhoseRootHoldsThePath) {
+  FileSystem fs({{U'C', "/srv/borings"}, {U'Z', "/"}});
+  EXPECT_EQ(fs.DrivePath("/srv/borings/site 1"), U"C:\\site 1");
+  EXPECT_EQ(fs.DrivePath("/srv/borings"), U"C:\\");
+  EXPECT_EQ(fs.DrivePath("/srv/boringsX/a"), U"Z:\\srv\\boringsX\\a");
+  EXPECT_EQ(fs.DrivePath("/"), U"Z:\\");
+}
+
+TEST(SupportFunctions, SysDirNamesTheConfigurationFolder) {
+  const FileSystem fs({{U'Z', "/"}});
+  ::setenv("TECRIS2QUILLO_SYSDIR", "/etc/tecris", 1);
+  EXPECT_EQ(SysDir(fs), U"Z:\\etc\\tecris");
+  ::unsetenv("TECRIS2QUILLO_SYSDIR");
+  ::setenv("XDG_CONFIG_HOME", "/home/u/.cfg", 1);
+  EXPECT_EQ(SysDir(fs), U"Z:\\home\\u\\.cfg\\tecris2quillo");
+  ::unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(ListFolders, NamesVisibleSubfoldersInNameOrderAndNoFiles) {
+  TempDrive drive;
+  drive.MakeFolder("data/b");
+  drive.MakeFolder("data/A");
+  drive.MakeFolder("data/" + std::string("現場"));
+  drive.MakeFolder("data/.cache");
+  drive.MakeFolder("data/b/inner");
+  drive.MakeFolder("data/b\\inner");  // would open data/b/inner when listed
+  drive.Write("data/12345678.001", "x");
+
+  EXPECT_EQ(drive.Files().ListFolders(U"T:\\data"), (std::vector<Text>{U"A", U"b", U"現場"}));
+  EXPECT_EQ(drive.Files().ListFolders(U"T:\\DATA\\"), (std::vector<Text>{U"A", U"b", U"現場"}));
+}
+
+}  // namespace
+}  // namespace tq
