@@ -202,6 +202,36 @@ TEST_F(SoilPatternsTest, FailedRebuildLeavesTheOldTable) {
   EXPECT_EQ(U8(Map("シルト")), "1001");
 }
 
+struct AppendFaultCase {
+  const char* what;
+  FileOperation operation;
+  Fault fault;
+};
+
+// A full disk or an I/O error while the learned row is appended: KISHITU.TXT keeps exactly its
+// old bytes, the lookup stops naming the table, and the next lookup learns the name normally.
+TEST_F(SoilPatternsTest, FailedAppendLeavesTheSoilTableAsItWas) {
+  const std::vector<AppendFaultCase> cases = {
+      {"disk full half-way through the row", FileOperation::kWrite, Fault::kShortWrite},
+      {"write error", FileOperation::kWrite, Fault::kError},
+      {"sync error", FileOperation::kSync, Fault::kError},
+  };
+  for (const AppendFaultCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Tables({PatternRow("2000", "砂")}, {PatternRow("1000", "粘土"), PatternRow("4000", "礫")});
+    std::string soil = Soil();
+    drive.Files().SetFaultHook([&](FileOperation operation, const std::string& path) {
+      return path.ends_with("/KISHITU.TXT") && operation == c.operation ? c.fault : Fault::kNone;
+    });
+    Text cause = CauseOf([&] { Map("粘土"); });
+    EXPECT_NE(cause.find(U"T:\\patdat\\KISHITU.TXT"), Text::npos) << U8(cause);
+    EXPECT_EQ(Soil(), soil);
+    drive.Files().SetFaultHook(nullptr);
+    EXPECT_EQ(U8(Map("粘土")), "1000");
+    EXPECT_EQ(Soil(), CrLf({PatternRow("2000", "砂"), "1000,粘土,,,,0000"}));
+  }
+}
+
 TEST_F(SoilPatternsTest, AppendStartsOnANewLine) {
   drive.Write("patdat/KISHITU.TXT", Sjis(PatternRow("2000", "砂")));
   Map("シルト");

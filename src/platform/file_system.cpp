@@ -1,7 +1,10 @@
 // Windows paths with drive letters mapped onto the native file system.
 #include "platform/file_system.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -248,6 +251,19 @@ bool FileSystem::RenameFile(const Text& from, const Text& to) const {
   std::error_code ec;
   fs::rename(*source, *target, ec);
   return !ec;
+}
+
+bool FileSystem::WriteAll(int fd, std::string_view bytes, const std::string& nativePath) const {
+  Fault::Kind fault = FaultOf(FileOperation::kWrite, nativePath);
+  if (fault == Fault::kError) return false;
+  if (fault == Fault::kShortWrite) bytes = bytes.substr(0, bytes.size() / 2);
+  while (!bytes.empty()) {
+    ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return fault == Fault::kNone;
 }
 
 std::optional<std::uintmax_t> FileSystem::FileLength(const Text& path) const {

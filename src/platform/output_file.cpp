@@ -16,17 +16,6 @@ namespace tq {
 namespace fs = std::filesystem;
 namespace {
 
-bool WriteAll(int fd, const std::string& bytes) {
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    written += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 // Creates a temporary file next to the target. A run killed while writing leaves its
 // temporary file behind, and a later process may get the same id, so a name that is taken
 // is passed over rather than reused: it may still be another machine's on a shared folder.
@@ -45,7 +34,7 @@ int CreateTemporary(const FileSystem& files, const fs::path& target, std::string
 // Writes the temporary file; false (with the temporary file removed) on any failure.
 bool WriteTemporary(const FileSystem& files, int fd, const std::string& temporary, const std::string& target,
                     const std::string& bytes, bool durable) {
-  bool ok = !files.Fails(FileOperation::kWrite, target) && WriteAll(fd, bytes);
+  bool ok = files.WriteAll(fd, bytes, target);
   if (ok && durable) ok = !files.Fails(FileOperation::kSync, target) && ::fsync(fd) == 0;
   if (::close(fd) != 0) ok = false;
   if (!ok) ::unlink(temporary.c_str());
