@@ -232,6 +232,29 @@ TEST_F(SoilPatternsTest, FailedAppendLeavesTheSoilTableAsItWas) {
   }
 }
 
+// The new code must be on the disk before KISHITU.TXT names it: a pattern folder that cannot be
+// synced stops the lookup before the append. A table rewritten without its end-of-file mark is
+// synced the same way.
+TEST_F(SoilPatternsTest, FailedSyncOfThePatternFolderStopsTheLookup) {
+  const std::string sand = CrLf({PatternRow("2000", "砂")});
+  auto failFolderSync = [](FileOperation operation, const std::string& path) {
+    return operation == FileOperation::kSync && path.ends_with("/patdat");
+  };
+  Tables({PatternRow("2000", "砂")}, {PatternRow("4000", "礫")});
+  drive.Files().SetFaultHook(failFolderSync);
+  Text cause = CauseOf([&] { Map("粘土"); });
+  EXPECT_NE(cause.find(U"XKISHITU.TXT"), Text::npos) << U8(cause);
+  EXPECT_EQ(Soil(), sand);
+
+  drive.Write("patdat/KISHITU.TXT", sand + "\x1A");
+  cause = CauseOf([&] { Map("粘土"); });
+  EXPECT_NE(cause.find(U"KISHITU.TXT"), Text::npos) << U8(cause);
+
+  drive.Files().SetFaultHook(nullptr);
+  EXPECT_EQ(U8(Map("粘土")), "1000");
+  EXPECT_EQ(Soil(), sand + Sjis("1000,粘土,,,,0000\r\n"));
+}
+
 TEST_F(SoilPatternsTest, AppendStartsOnANewLine) {
   drive.Write("patdat/KISHITU.TXT", Sjis(PatternRow("2000", "砂")));
   Map("シルト");

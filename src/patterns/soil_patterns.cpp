@@ -120,7 +120,7 @@ void ReplaceExtendedTable(const PatternData& patterns, const std::string& bytes)
     throw ConversionError(CannotWriteCause(target));
   }
   // The new code must be on the disk before KISHITU.TXT names it, or it could be given again.
-  SyncFolderOf(fs, target);
+  if (!SyncFolderOf(fs, target)) throw ConversionError(CannotWriteCause(target));
 }
 
 bool EndsLine(const std::string& bytes) { return bytes.empty() || bytes.back() == '\n' || bytes.back() == '\r'; }
@@ -133,6 +133,7 @@ void AppendSoilRow(const FileSystem& fs, const Text& path, const std::string& ex
   if (!existing.empty() && existing.back() == '\x1A') {
     std::string table = existing.substr(0, existing.size() - 1);
     ReplaceFileContents(fs, path, table + (EndsLine(table) ? "" : "\r\n") + row, /*durable=*/true);
+    if (!SyncFolderOf(fs, path)) throw ConversionError(CannotWriteCause(path));
     return;
   }
   // A last line without its line end would otherwise run into the new row.
