@@ -10,6 +10,7 @@
 #include "common/source_file.h"
 #include "common/values.h"
 #include "patterns/pattern_table.h"
+#include "patterns/soil_names.h"
 #include "platform/append_file.h"
 #include "platform/file_lock.h"
 #include "platform/file_system.h"
@@ -168,6 +169,7 @@ void LockTables(FileLock& lock, const PatternData& patterns, const Text& name) {
 }  // namespace
 
 void MapSoilNameToPattern(PatternData& patterns, const Text& soilName, Text& code) {
+  CheckSoilName(soilName, 0);
   Text name = Trim(soilName);
   if (name.empty()) return;
   FileLock lock;

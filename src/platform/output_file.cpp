@@ -44,8 +44,8 @@ bool WriteTemporary(const FileSystem& files, int fd, const std::string& temporar
 }  // namespace
 
 void OutputFile::WriteLine(TextView line) {
-  bytes_ += ToShiftJis(line);
-  bytes_ += "\r\n";
+  Write(line);
+  EndLine();
 }
 
 void OutputFile::Commit() { files_.Commit(name_, bytes_); }

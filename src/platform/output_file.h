@@ -20,7 +20,10 @@ class OutputFile {
   OutputFile(BoringFiles& files, Text name) : files_(files), name_(std::move(name)) {}
 
   void WriteLine(TextView line);
-  void WriteEmptyLine() { bytes_ += "\r\n"; }
+  void WriteEmptyLine() { EndLine(); }
+  // A line in pieces: Write each, then EndLine.
+  void Write(TextView text) { bytes_ += ToShiftJis(text); }
+  void EndLine() { bytes_ += "\r\n"; }
   void Commit();
 
  private:

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/values.h"
+#include "patterns/soil_names.h"
 #include "patterns/soil_patterns.h"
 #include "platform/output_file.h"
 #include "sections/section_values.h"
@@ -17,11 +18,11 @@ constexpr int kUnknownLayerCode = 9999;
 
 std::vector<LayerGroup> GroupConsecutiveRows(const SectionTable& table, std::int16_t count, int value) {
   std::vector<LayerGroup> groups(1);
-  Text previous;
+  TextView previous;
   for (int r = 1; r <= count; ++r) {
-    Text trimmed = Trim(table.At(value, r));
+    TextView trimmed = TrimmedView(table.At(value, r));
     if (trimmed != previous) {
-      groups.push_back({Text(), table.At(value, r)});
+      groups.push_back({Text(), TextView(table.At(value, r))});
       previous = trimmed;
     }
     groups.back().depth = table.At(kLayerDepth, r);
@@ -46,6 +47,8 @@ void ReadSectionX(std::int16_t count, SectionTable& table, SourceFile& file) {
     // Both writers take the depth's value; a depth they cannot convert stops at its line here.
     table.At(kLayerDepth, i) = ReadValueField(file);
     table.At(kLayerSoilName, i) = file.ReadField();
+    // A name the soil pattern tables cannot hold stops here, where its line is known.
+    CheckSoilName(table.At(kLayerSoilName, i), file.LastLine());
     table.At(kLayerDescription, i) = file.ReadField();
   }
 }
@@ -55,8 +58,8 @@ void WriteX1File(BoringFiles& files, PatternData& patterns, const SectionTable& 
   OutputFile out(files, U"X1.txt");
   for (std::size_t i = 1; i < layers.size(); ++i) {
     Text code;
-    MapSoilNameToPattern(patterns, layers[i].value, code);
-    Text name = layers[i].value;
+    Text name(layers[i].value);
+    MapSoilNameToPattern(patterns, name, code);
     // A later layer without a pattern (a blank name) is marked as unknown and left unnamed.
     if (i != 1 && ValueOf(code) == 0) {
       code = DecimalText(kUnknownLayerCode);

@@ -15,7 +15,7 @@ constexpr std::size_t kCodedCharacters = 3;
 using HalfCodes = std::array<std::int16_t, kCodedCharacters>;
 
 // The codes of the first three characters of a half that the L4 table holds, from the front.
-HalfCodes CodesOf(const Text& half, const L4Table& l4) {
+HalfCodes CodesOf(TextView half, const L4Table& l4) {
   HalfCodes codes{};
   std::size_t k = 0;
   for (std::size_t i = 0; i < half.size() && i < kCodedCharacters; ++i) {
@@ -37,16 +37,21 @@ Text CodeText(const HalfCodes& codes) {
 
 }  // namespace
 
-void WriteX3Line(int& lineNumber, const Text& depthText, const Text& description, const L4Table& l4,
+void WriteX3Line(int& lineNumber, const Text& depthText, TextView description, const L4Table& l4,
                  OutputFile& out) {
-  if (Trim(description).empty()) return;
+  if (TrimmedView(description).empty()) return;
+  // The halves are views written piece by piece: a description may be very long.
   std::size_t split = description.find(kHalfSeparator);
-  Text half1 = split == Text::npos ? description : description.substr(0, split);
-  Text half2 = split == Text::npos ? Text() : description.substr(split + 1);
-  Text separator = half2.empty() ? Text() : Text(1, kHalfSeparator);
-  out.WriteLine(Right(U"   " + DecimalText(lineNumber), 3) + U"," + Right(U"       " + depthText, 7) + U"," +
-                CodeText(CodesOf(half1, l4)) + U"," + half1 + U"," + CodeText(CodesOf(half2, l4)) + U"," + half2 +
-                U"," + separator);
+  TextView half1 = description.substr(0, split);
+  TextView half2 = split == TextView::npos ? TextView() : description.substr(split + 1);
+  out.Write(Right(U"   " + DecimalText(lineNumber), 3) + U"," + Right(U"       " + depthText, 7) + U"," +
+            CodeText(CodesOf(half1, l4)) + U",");
+  out.Write(half1);
+  out.Write(U"," + CodeText(CodesOf(half2, l4)) + U",");
+  out.Write(half2);
+  out.Write(U",");
+  if (!half2.empty()) out.Write(TextView(&kHalfSeparator, 1));
+  out.EndLine();
   ++lineNumber;
 }
 
