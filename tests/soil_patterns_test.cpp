@@ -296,6 +296,33 @@ TEST_F(SoilPatternsTest, TableCutShortInsideARowIsReportedWithItsLine) {
   }
 }
 
+struct BrokenRowCase {
+  const char* what;
+  std::string soil;
+  const char* where;  // the row's own line and its field count
+};
+
+TEST_F(SoilPatternsTest, RowOfTheWrongFieldCountIsReportedOnItsOwnLine) {
+  const std::vector<BrokenRowCase> cases = {
+      {"five fields on line 5",
+       CrLf({PatternRow("2000", "砂"), PatternRow("2001", "礫"), PatternRow("2002", "泥"), PatternRow("2003", "岩"),
+             "2004,シルト,    ,    ,0000", PatternRow("2005", "粘土")}),
+       "の 5 行目は項目が 5 個しかありません"},
+      {"seven fields on line 2", CrLf({PatternRow("2000", "砂"), PatternRow("2001", "礫") + ",x", PatternRow("2002", "泥")}),
+       "の 2 行目は項目が 7 個あります"},
+      {"a row cut short by the end of the table", CrLf({PatternRow("2000", "砂")}) + "2001,",
+       "の 2 行目は項目が 1 個しかありません"},
+  };
+  for (const BrokenRowCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    drive.Write("patdat/KISHITU.TXT", c.soil);
+    Text cause = CauseOf([&] { Map("砂"); });
+    EXPECT_NE(cause.find(T(c.where)), Text::npos) << U8(cause);
+    EXPECT_NE(cause.find(U"計 6 項目が必要です"), Text::npos) << U8(cause);
+    EXPECT_EQ(Soil(), c.soil);
+  }
+}
+
 // Another converter may change a table between two lookups of this one: the second lookup
 // must see the change, even when the table keeps its size.
 TEST_F(SoilPatternsTest, TableChangedBetweenLookupsIsReadAnew) {
