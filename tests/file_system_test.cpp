@@ -9,6 +9,7 @@
 #include "platform/file_system.h"
 #include "platform/output_file.h"
 #include "platform/qpro.h"
+#include "platform/temporary_names.h"
 #include "support/test_support.h"
 
 namespace tq {
@@ -115,9 +116,9 @@ TEST(OutputFile, AFailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
 // must still write the file, and must not take the leftover for its own.
 TEST(OutputFile, ALeftoverTemporaryOfTheSameProcessIdIsPassedOver) {
   TempDrive drive;
-  const std::string leftover = ".X5.txt.tmp" + std::to_string(::getpid());
+  const std::string leftover = TemporaryName("X5.txt");
   drive.Write(leftover, "half");
-  drive.Write(leftover + "-1", "half");
+  drive.Write(TemporaryName("X5.txt", 1), "half");
   BoringFiles files = drive.Folder(U"T:");
   OutputFile out(files, U"X5.txt");
   out.WriteLine(U"new");

@@ -12,6 +12,7 @@
 
 #include "common/errors.h"
 #include "platform/file_lock.h"
+#include "platform/temporary_names.h"
 #include "support/test_support.h"
 
 namespace tq {
@@ -407,6 +408,52 @@ TEST_F(SoilPatternsTest, LockHeldElsewhereStopsAfterTheWait) {
   EXPECT_NE(cause.find(U"「砂」"), Text::npos) << U8(cause);
   other.Unlock();
   EXPECT_EQ(U8(Map("砂")), "2000");
+}
+
+// The waiting converter says at once who holds the lock and how long it waits, and that the
+// wait is over; the holder's host and process come from the lock file.
+TEST_F(SoilPatternsTest, WaitForTheLockIsToldAtOnceWithItsHolder) {
+  Tables({PatternRow("2000", "砂")}, {});
+  FileLock other;
+  ASSERT_EQ(other.Lock(drive.Files(), U"T:\\patdat\\KISHITU.LCK", std::chrono::milliseconds(0)),
+            FileLock::Result::kLocked);
+  std::vector<Text> notices;
+  drive.Patterns().SetWaitSink([&](const Text& notice) { notices.push_back(notice); });
+  drive.Patterns().SetLockWait(std::chrono::milliseconds(200));
+  Text holder = T("ホスト「" + HostName() + "」のプロセス " + std::to_string(::getpid()));
+  Text cause = CauseOf([&] { Map("砂"); });
+  ASSERT_EQ(notices.size(), 2u);
+  EXPECT_NE(notices[0].find(holder), Text::npos) << U8(notices[0]);
+  EXPECT_NE(notices[0].find(U"最大 0.2 秒待ちます"), Text::npos) << U8(notices[0]);
+  EXPECT_EQ(notices[1], U"") << "the wait is over";
+  EXPECT_NE(cause.find(holder), Text::npos) << U8(cause);
+  other.Unlock();
+  notices.clear();
+  EXPECT_EQ(U8(Map("砂")), "2000");
+  EXPECT_TRUE(notices.empty()) << "no wait, no notice";
+}
+
+// Converters killed while writing a table leave their temporaries; the next one to hold the
+// lock removes those of this host's ended processes and nothing else.
+TEST_F(SoilPatternsTest, TemporariesOfEndedProcessesOfThisHostAreRemovedUnderTheLock) {
+  pid_t ended = ::fork();
+  if (ended == 0) ::_exit(0);
+  ASSERT_GT(ended, 0);
+  ASSERT_EQ(::waitpid(ended, nullptr, 0), ended);
+  const std::string gone = std::to_string(ended);
+  const std::string stem = "patdat/.XKISHITU.TMP.tmp";
+  const std::vector<std::pair<std::string, bool>> leftovers = {  // name, removed
+      {stem + gone + "@" + HostName(), true},
+      {"patdat/.KISHITU.TXT.tmp" + gone + "-2@" + HostName(), true},
+      {stem + std::to_string(::getpid()) + "@" + HostName(), false},  // still running
+      {stem + gone + "@another-host", false},
+      {stem + gone, false},  // no host: it cannot be told whose it is
+      {"patdat/XKISHITU.TXT.tmp" + gone + "@" + HostName(), false},  // not hidden: no temporary
+  };
+  for (const auto& [name, removed] : leftovers) drive.Write(name, "half");
+  Tables({PatternRow("2000", "砂")}, {});
+  EXPECT_EQ(U8(Map("砂")), "2000");
+  for (const auto& [name, removed] : leftovers) EXPECT_EQ(drive.Exists(name), !removed) << name;
 }
 
 TEST_F(SoilPatternsTest, LockFileThatCannotBeCreatedIsReported) {

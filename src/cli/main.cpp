@@ -1,7 +1,9 @@
 // tecris2quillo: converts TECRIS boring data files from the command line.
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -26,7 +28,7 @@ constexpr int kExitFailed = 4;
 
 const char kUsage[] =
     "使い方:\n"
-    "  tecris2quillo convert [--pattern-folder DIR] [--yes] 変換元フォルダ 変換先フォルダ [ファイル ...]\n"
+    "  tecris2quillo convert [--pattern-folder DIR] [--lock-wait 秒] [--yes] 変換元フォルダ 変換先フォルダ [ファイル ...]\n"
     "  tecris2quillo list 変換元フォルダ\n"
     "  tecris2quillo --help | --version\n"
     "\n"
@@ -36,6 +38,7 @@ const char kUsage[] =
     "\n"
     "  --pattern-folder DIR  PatdatV5.ini の代わりにこのパターンデータフォルダを使います。\n"
     "  --yes                 変換先フォルダがないとき、たずねずに作成します。\n"
+    "  --lock-wait 秒        ほかの変換が土質パターン表を使用中のとき、空くまで待つ秒数（既定 30）。\n"
     "\n"
     "フォルダは Linux のパス（/home/... や相対パス）でも、ドライブ形式（Z:\\data）でも指定できます。\n"
     "ドライブは TECRIS2QUILLO_DRIVES（例 C=/srv/borings;D=/mnt/usb）で定義します。Z: は / です。\n"
@@ -102,9 +105,21 @@ int List(const std::vector<std::string>& args) {
 
 struct ConvertArguments {
   std::optional<std::string> patternFolder;
+  std::optional<std::chrono::milliseconds> lockWait;
   bool yes = false;
   std::vector<std::string> positional;
 };
+
+// Seconds, fractions allowed, up to a day.
+std::optional<std::chrono::milliseconds> LockWaitOf(const std::string& seconds) {
+  char* end = nullptr;
+  double value = std::strtod(seconds.c_str(), &end);
+  if (seconds.empty() || *end != '\0' || !(value >= 0 && value <= 86400)) {
+    UsageError("--lock-wait には 0 から 86400 までの秒数を指定してください: " + seconds);
+    return std::nullopt;
+  }
+  return std::chrono::milliseconds(static_cast<long long>(value * 1000));
+}
 
 std::optional<ConvertArguments> ParseConvert(const std::vector<std::string>& args) {
   ConvertArguments parsed;
@@ -121,6 +136,9 @@ std::optional<ConvertArguments> ParseConvert(const std::vector<std::string>& arg
       parsed.patternFolder = args[++i];
     } else if (arg.rfind("--pattern-folder=", 0) == 0) {
       parsed.patternFolder = arg.substr(std::strlen("--pattern-folder="));
+    } else if (arg == "--lock-wait" && i + 1 < args.size()) {
+      parsed.lockWait = LockWaitOf(args[++i]);
+      if (!parsed.lockWait) return std::nullopt;
     } else {
       UsageError("知らないオプション、または値のないオプションです: " + arg);
       return std::nullopt;
@@ -142,6 +160,7 @@ int Convert(const std::vector<std::string>& args) {
   if (parsed->positional.size() < 2) return UsageError("convert には変換元フォルダと変換先フォルダを指定してください。");
   Converter converter(FileSystem::FromEnvironment());
   if (!SetUpPatternFolder(converter.Patterns(), parsed->patternFolder)) return kExitStopped;
+  if (parsed->lockWait) converter.Patterns().SetLockWait(*parsed->lockWait);
   const FileSystem& fs = converter.Files();
   std::optional<Text> source = FolderArgument(fs, parsed->positional[0]);
   std::optional<Text> destination = FolderArgument(fs, parsed->positional[1]);

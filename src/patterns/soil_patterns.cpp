@@ -16,6 +16,7 @@
 #include "platform/file_system.h"
 #include "platform/output_file.h"
 #include "platform/paths.h"
+#include "platform/temporary_names.h"
 
 namespace tq {
 namespace {
@@ -150,9 +151,34 @@ void CreatePatternAddedMarker(const PatternData& patterns) {
                 U"プログラムのフォルダに書き込めるか確認してください。");
 }
 
+// "ホスト「pc12」のプロセス 4321" from the lock file's "pc12 4321".
+Text HolderText(const std::string& holder) {
+  std::size_t space = holder.rfind(' ');
+  if (holder.empty() || space == std::string::npos) return U"だれが使っているかは分かりません";
+  return U"ホスト「" + FromUtf8(holder.substr(0, space)) + U"」のプロセス " + FromUtf8(holder.substr(space + 1));
+}
+
+Text WaitSeconds(const PatternData& patterns) { return NumberText(patterns.LockWait().count() / 1000.0); }
+
+// Temporaries of converters killed while they wrote a table. Under the lock no living converter
+// of this host is writing one, and those of other hosts are theirs to remove.
+void RemoveStalePatternTemporaries(const PatternData& patterns) {
+  if (std::optional<std::string> folder = patterns.Files().NativePath(patterns.Folder())) RemoveStaleTemporaries(*folder);
+}
+
 void LockTables(FileLock& lock, const PatternData& patterns, const Text& name) {
   Text path = patterns.PathOf(kLockFile);
-  switch (lock.Lock(patterns.Files(), path, patterns.LockWait())) {
+  Text holder = HolderText(std::string());
+  bool waited = false;
+  auto onWait = [&](const std::string& holderInFile) {
+    waited = true;
+    holder = HolderText(holderInFile);
+    patterns.NoteWait(U"土質パターン表はほかの変換が使用中です（" + holder + U"）。空くまで最大 " + WaitSeconds(patterns) +
+                      U" 秒待ちます。（ロックファイル「" + path + U"」）");
+  };
+  FileLock::Result result = lock.Lock(patterns.Files(), path, patterns.LockWait(), onWait);
+  if (waited) patterns.NoteWait(Text());
+  switch (result) {
     case FileLock::Result::kLocked:
       return;
     case FileLock::Result::kCannotOpen:
@@ -160,7 +186,7 @@ void LockTables(FileLock& lock, const PatternData& patterns, const Text& name) {
                             U"」を作成できません。パターンデータフォルダに書き込めるか確認してください。");
     case FileLock::Result::kTimedOut:
       throw ConversionError(U"土質パターン表（" + patterns.PathOf(kSoilTable) + U"、" + kExtendedTable +
-                            U"）はほかの変換が使用中のため、" + NumberText(patterns.LockWait().count() / 1000.0) +
+                            U"）はほかの変換が使用中のため（" + holder + U"）、" + WaitSeconds(patterns) +
                             U" 秒待っても土質名「" + name + U"」を照合できませんでした。"
                             U"しばらくしてからもう一度変換してください。（ロックファイル「" + path + U"」）");
   }
@@ -174,6 +200,7 @@ void MapSoilNameToPattern(PatternData& patterns, const Text& soilName, Text& cod
   if (name.empty()) return;
   FileLock lock;
   LockTables(lock, patterns, name);
+  RemoveStalePatternTemporaries(patterns);
 
   const FileSystem& fs = patterns.Files();
   Text soilPath = patterns.PathOf(kSoilTable);

@@ -11,6 +11,7 @@
 #include "common/errors.h"
 #include "platform/boring_files.h"
 #include "platform/file_system.h"
+#include "platform/temporary_names.h"
 
 namespace tq {
 namespace fs = std::filesystem;
@@ -18,13 +19,11 @@ namespace {
 
 // Creates a temporary file next to the target. A run killed while writing leaves its
 // temporary file behind, and a later process may get the same id, so a name that is taken
-// is passed over rather than reused: it may still be another machine's on a shared folder.
+// is passed over rather than reused.
 int CreateTemporary(const FileSystem& files, const fs::path& target, std::string& temporary) {
   if (files.Fails(FileOperation::kOpen, target.string())) return -1;
-  const std::string stem = "." + target.filename().string() + ".tmp" + std::to_string(::getpid());
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string name = attempt == 0 ? stem : stem + "-" + std::to_string(attempt);
-    temporary = (target.parent_path() / name).string();
+    temporary = (target.parent_path() / TemporaryName(target.filename().string(), attempt)).string();
     int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }

@@ -181,14 +181,23 @@ Text FailureMessage(const Text& sourcePath, const ConversionError& error) {
   return where + U"で変換を中止しました。\n" + error.Cause();
 }
 
-// Sends the pattern data's warnings to the observer, each distinct one once, while the command runs.
+// Sends the pattern data's warnings to the observer, each distinct one once, and its waits for
+// other converters, while the command runs.
 class ScopedRunWarnings {
  public:
   ScopedRunWarnings(PatternData& patterns, RunObserver& observer)
-      : patterns_(patterns), previous_(patterns.SetWarningSink([this, &observer](const Text& warning) {
+      : patterns_(patterns),
+        previous_(patterns.SetWarningSink([this, &observer](const Text& warning) {
           if (shown_.insert(warning).second) observer.Warning(warning);
+        })),
+        previousWait_(patterns.SetWaitSink([&observer](const Text& notice) {
+          if (notice.empty()) return observer.SetStatusCaption(kCaptionConverting);
+          observer.Waiting(notice);
         })) {}
-  ~ScopedRunWarnings() { patterns_.SetWarningSink(std::move(previous_)); }
+  ~ScopedRunWarnings() {
+    patterns_.SetWarningSink(std::move(previous_));
+    patterns_.SetWaitSink(std::move(previousWait_));
+  }
   ScopedRunWarnings(const ScopedRunWarnings&) = delete;
   ScopedRunWarnings& operator=(const ScopedRunWarnings&) = delete;
 
@@ -196,6 +205,7 @@ class ScopedRunWarnings {
   PatternData& patterns_;
   std::set<Text> shown_;
   WarningSink previous_;
+  WaitSink previousWait_;
 };
 
 class ExecuteCommand {
