@@ -1,6 +1,9 @@
 // Whole Execute commands: the checks and their messages, the per-file loop, failures.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
+
 #include "platform/file_system.h"
 #include "run/execute.h"
 #include "support/test_support.h"
@@ -161,12 +164,49 @@ TEST_F(ExecuteTest, MalformedFileStopsWithFileLineAndCause) {
   EXPECT_NE(text.find("T:\\src\\12345678.001"), std::string::npos) << text;
   EXPECT_NE(text.find("4 行目"), std::string::npos) << text;  // the last line, taken for a row
   EXPECT_NE(text.find("途中で終わっています"), std::string::npos) << text;
-  EXPECT_TRUE(drive_.Exists("out/12345678001/titl01.txt")) << "files already written stay";
-  EXPECT_FALSE(drive_.Exists("out/12345678001/X5.txt"));
+  EXPECT_NE(text.find("このボーリングのファイルは一つも書き込んでいません。"), std::string::npos) << text;
+  EXPECT_FALSE(drive_.Exists("out/12345678001")) << "nothing of the boring that stopped is written";
   EXPECT_FALSE(drive_.Exists("out/12345678002")) << "later files are not processed";
   EXPECT_EQ(window_.LastCaption(), U"");
   EXPECT_EQ(window_.LastPointer(), kPointerDefault);
   EXPECT_EQ(converter_.FinishedFlag(), 0);
+}
+
+// Every file of a boring folder, by name, with its bytes.
+std::map<std::string, std::string> FolderFiles(const TempDrive& drive, const std::string& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(drive.Native(folder))) {
+    files[entry.path().filename().string()] = drive.Read(folder + "/" + entry.path().filename().string());
+  }
+  return files;
+}
+
+// A boring that stops half-way leaves its folder exactly as an earlier conversion left it; the
+// borings before it in the run stay converted.
+TEST_F(ExecuteTest, FileThatStopsLeavesItsBoringFolderAsItWas) {
+  drive_.Write("out/12345678002/titl01.txt", "old title\r\n");
+  drive_.Write("out/12345678002/X5.txt", "old X5\r\n");
+  drive_.Write("out/12345678002/notes.txt", "kept\r\n");
+  const auto before = FolderFiles(drive_, "out/12345678002");
+  AddSource("12345678.001", Boring("12345678001", kSectionC));
+  AddSource("12345678.002", Boring("12345678002", {kSectionC[0], kSectionC[1], "\"E\",\"\",\"\",\"4\""}));
+  EXPECT_EQ(Run(), RunOutcome::kConversionFailed);
+  EXPECT_EQ(FolderFiles(drive_, "out/12345678002"), before);
+  EXPECT_EQ(drive_.Read("out/12345678001/X5.txt"), kX5);
+  ASSERT_EQ(window_.messages.size(), 1u);
+  EXPECT_NE(U8(window_.messages[0].text).find("このボーリングのファイルは一つも書き込んでいません。"), std::string::npos);
+}
+
+// A boring folder that is a symbolic link would take the files outside the destination folder.
+TEST_F(ExecuteTest, BoringFolderThatIsASymbolicLinkIsRefused) {
+  drive_.MakeFolder("elsewhere");
+  std::filesystem::create_directory_symlink(drive_.Native("elsewhere"), drive_.Native("out/12345678001"));
+  AddSource("12345678.001", Boring("12345678001", kSectionC));
+  EXPECT_EQ(Run(), RunOutcome::kConversionFailed);
+  ASSERT_EQ(window_.messages.size(), 1u);
+  EXPECT_NE(window_.messages[0].text.find(U"「T:\\out\\12345678001」はシンボリックリンクです"), Text::npos)
+      << U8(window_.messages[0].text);
+  EXPECT_TRUE(std::filesystem::is_empty(drive_.Native("elsewhere")));
 }
 
 TEST_F(ExecuteTest, OutputThatCannotBeWrittenStopsTheRun) {

@@ -53,16 +53,21 @@ Text CannotWriteCause(const Text& path) {
   return U"ファイル「" + path + U"」を書き込めません。書き込み先のフォルダと空き容量を確認してください。";
 }
 
+std::optional<std::string> WriteTemporaryFile(const FileSystem& files, const std::string& target,
+                                              const std::string& bytes, bool durable) {
+  std::string temporary;
+  int fd = CreateTemporary(files, fs::path(target), temporary);
+  if (fd < 0 || !WriteTemporary(files, fd, temporary, target, bytes, durable)) return std::nullopt;
+  return temporary;
+}
+
 void ReplaceFileContents(const FileSystem& files, const Text& path, const std::string& bytes, bool durable) {
   std::optional<std::string> target = files.NativePath(path);
   if (!target) throw ConversionError(CannotWriteCause(path));
-  std::string temporary;
-  int fd = CreateTemporary(files, fs::path(*target), temporary);
-  if (fd < 0 || !WriteTemporary(files, fd, temporary, *target, bytes, durable)) {
-    throw ConversionError(CannotWriteCause(path));
-  }
-  if (files.Fails(FileOperation::kRename, *target) || std::rename(temporary.c_str(), target->c_str()) != 0) {
-    ::unlink(temporary.c_str());
+  std::optional<std::string> temporary = WriteTemporaryFile(files, *target, bytes, durable);
+  if (!temporary) throw ConversionError(CannotWriteCause(path));
+  if (files.Fails(FileOperation::kRename, *target) || std::rename(temporary->c_str(), target->c_str()) != 0) {
+    ::unlink(temporary->c_str());
     throw ConversionError(CannotWriteCause(path));
   }
 }

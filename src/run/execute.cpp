@@ -175,10 +175,12 @@ void ConvertSourceFile(RunData& data, SourceFile& file, BoringFiles& files, Patt
   FindAndConvertSectionZ(data, file, files, xScanStart);
 }
 
+// A file that stops leaves its boring folder as it was, so the message says that nothing of it
+// was written.
 Text FailureMessage(const Text& sourcePath, const ConversionError& error) {
   Text where = U"変換元ファイル「" + sourcePath + U"」";
   if (error.Line() > 0) where += U"の " + DecimalText(error.Line()) + U" 行目";
-  return where + U"で変換を中止しました。\n" + error.Cause();
+  return where + U"で変換を中止しました。\n" + error.Cause() + U"\nこのボーリングのファイルは一つも書き込んでいません。";
 }
 
 // Sends the pattern data's warnings to the observer, each distinct one once, and its waits for
@@ -275,12 +277,14 @@ class ExecuteCommand {
         observer_.MsgBox(kInvalidFileMessage, kStyleOkOnly, std::nullopt);
         return StopBusy(RunOutcome::kFileRefused);
       }
-      EnsureBoringFolder(files_, prefix, identifier);
+      // Refused before the conversion, so that a linked folder teaches the tables nothing either.
+      RefuseLinkedBoringFolder(files_, prefix + identifier);
       std::optional<std::string> bytes = files_.ReadFile(sourcePath);
       if (!bytes) throw ConversionError(U"ファイルを読み込めません。");
       SourceFile file(std::move(*bytes));
-      BoringFiles boring(files_, prefix + identifier);
+      BoringFiles boring(files_, prefix + identifier, BoringFiles::Mode::kWholeBoring);
       ConvertSourceFile(data_, file, boring, converter_.Patterns());
+      boring.CommitAll();
     } catch (const ConversionError& error) {
       observer_.MsgBox(FailureMessage(sourcePath, error), kStyleOkExclamation, std::nullopt);
       return StopBusy(RunOutcome::kConversionFailed);
