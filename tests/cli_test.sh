@@ -127,4 +127,16 @@ check "show of a setting naming no folder" status_is 1 setup
 check "show names the line and the folder" grep -qF "2 行目のフォルダ「Z:\\nowhere\\」がありません" "$work/stderr"
 check "setup with a stray argument" status_is 2 setup "$work/patdat"
 
+# Another converter holds the soil pattern tables: the waiting one says so at once, and
+# --lock-wait bounds the wait.
+flock "$work/patdat/KISHITU.LCK" sleep 10 &
+holder=$!
+sleep 0.3
+check "lock held elsewhere" status_is 4 "$cli" convert --yes --lock-wait 0.5 --pattern-folder "$work/patdat" "$examples/borings" "$work/locked" 12345678.002
+check "the wait is said on stderr" grep -q "ほかの変換が使用中です.*0.5 秒待ちます" "$work/stderr"
+check "the stop names the lock file" grep -q "KISHITU.LCK" "$work/stderr"
+kill "$holder"
+wait "$holder" 2>/dev/null
+check "lock wait that is no number" status_is 2 "$cli" convert --lock-wait soon "$work/src" "$work/out"
+
 report

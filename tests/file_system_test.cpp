@@ -1,12 +1,19 @@
 // Drive paths over the native file system, whole-or-nothing output files, support functions.
+#include "platform/file_system.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
 
 #include "common/errors.h"
 #include "platform/boring_files.h"
-#include "platform/file_system.h"
 #include "platform/native_files.h"
 #include "platform/output_file.h"
 #include "platform/qpro.h"
+#include "platform/temporary_names.h"
 #include "support/test_support.h"
 
 namespace tq {
@@ -67,9 +74,9 @@ TEST(OutputFile, AFailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
 TEST(OutputFile, ReplacesAnExistingFilePassingOverALeftoverTemporaryOfTheSameProcessId) {
   TempDrive drive;
   drive.Write("X5.txt", "old\r\n");
-  const std::string leftover = ".X5.txt.tmp" + std::to_string(native::ProcessId());
+  const std::string leftover = TemporaryName("X5.txt");
   drive.Write(leftover, "half");
-  drive.Write(leftover + "-1", "half");
+  drive.Write(TemporaryName("X5.txt", 1), "half");
   BoringFiles files = drive.Folder(U"T:");
   OutputFile out(files, U"X5.txt");
   out.WriteLine(U"new");
@@ -112,6 +119,58 @@ TEST(OutputFile, EveryOperationOfAReplacementCanFailAlone) {
     EXPECT_THROW(ReplaceFileContents(drive.Files(), U"T:\\table.txt", "new", true), ConversionError);
     EXPECT_EQ(drive.Read("table.txt"), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive.Root()), {}), 1);
+  }
+}
+
+// Every entry of a native folder and below, by relative path, with the bytes of each file.
+std::map<std::string, std::string> Tree(const std::filesystem::path& root) {
+  std::map<std::string, std::string> tree;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    std::string bytes;
+    if (entry.is_regular_file())
+      bytes = (std::ostringstream() << std::ifstream(entry.path(), std::ios::binary).rdbuf()).str();
+    tree[std::filesystem::relative(entry.path(), root).string()] = bytes;
+  }
+  return tree;
+}
+
+// Each operation of a boring's commit in turn fails, as an error or as a short write: the
+// destination is left exactly as it was, temporaries included, until the commit gets through
+// whole. Both for a boring folder that exists and for a new one.
+TEST(CommitBoringFolder, AnyFailedOperationLeavesTheFolderAsItWas) {
+  const std::vector<std::pair<Text, std::string>> outputs = {
+      {U"titl01.txt", "new title\r\n"}, {U"X5.txt", "new X5\r\n"}, {U"X1.txt", "new X1\r\n"}};
+  for (bool exists : {true, false}) {
+    for (Fault::Kind kind : {Fault::kError, Fault::kShortWrite}) {
+      SCOPED_TRACE(std::string(exists ? "existing folder" : "new folder") +
+                   (kind == Fault::kError ? ", error" : ", short write"));
+      TempDrive drive;
+      drive.MakeFolder("out");
+      if (exists) {
+        drive.Write("out/12345678001/titl01.txt", "old title\r\n");
+        drive.Write("out/12345678001/X1.txt", "old X1\r\n");
+      }
+      const auto before = Tree(drive.Native("out"));
+      for (int n = 1;; ++n) {
+        SCOPED_TRACE(n);
+        int calls = 0;
+        drive.Files().SetFaultHook([&](FileOperation operation, const std::string&) {
+          if (kind == Fault::kShortWrite && operation != FileOperation::kWrite) return Fault(Fault::kNone);
+          return Fault(++calls == n ? kind : Fault::kNone);
+        });
+        std::optional<ConversionError> error =
+            test::ConversionErrorOf([&] { CommitBoringFolder(drive.Files(), U"T:\\out\\12345678001", outputs); });
+        if (calls < n) {
+          ASSERT_FALSE(error) << test::U8(error->Cause());
+          break;
+        }
+        ASSERT_TRUE(error) << "a failed operation must stop the commit";
+        ASSERT_EQ(Tree(drive.Native("out")), before);
+      }
+      EXPECT_EQ(drive.Read("out/12345678001/X5.txt"), "new X5\r\n");
+      EXPECT_EQ(drive.Read("out/12345678001/X1.txt"), "new X1\r\n");
+      EXPECT_EQ(Tree(drive.Native("out")).size(), 4u) << "the folder and its three files, no temporary";
+    }
   }
 }
 

@@ -285,6 +285,53 @@ TEST_F(LayerRunTest, FullPatternRangeStopsTheRunNamingTheSoil) {
   EXPECT_FALSE(drive.Exists("out/12345678002/X1.txt"));
 }
 
+std::string Repeat(const std::string& utf8, int times) {
+  std::string repeated;
+  for (int i = 0; i < times; ++i) repeated += utf8;
+  return repeated;
+}
+
+struct RefusedNameCase {
+  const char* what;
+  std::string nameBytes;  // the soil name field as it stands in the file, quotes included
+  const char* cause;
+};
+
+// A name that cannot be one row of the shared tables stops the file at the line of its row,
+// before any table is touched; the longest name allowed is still learned.
+TEST_F(LayerRunTest, SoilNameTheTablesCannotHoldStopsAtItsLine) {
+  const std::vector<RefusedNameCase> cases = {
+      {"CR LF and digits inside the quotes", "\"" + Sjis("泥") + "\r\n4500" + Sjis("岩") + "\"", "改行"},
+      {"a lone LF", "\"" + Sjis("泥") + "\n" + Sjis("岩") + "\"", "改行"},
+      {"257 characters", "\"" + Sjis(Repeat("砂", 257)) + "\"", "257 文字"},
+      {"saved as UTF-8", "\"\xE7\xA0\x82\xE8\xB3\xAA\"", "UTF-8"},
+      {"a lone lead byte at the end", "\"" + Sjis("砂") + "\x81\"", "Shift-JIS で保存されていない"},
+  };
+  for (const RefusedNameCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string soil = drive.Read("patdat/KISHITU.TXT");
+    std::string extended = drive.Read("patdat/XKISHITU.TXT");
+    drive.Write("src/12345678002.001", CrLf({kTitle, kXHeader3, kXRows[0]}) + "\"X\",\"2\",\"\",\"2.5\"," + c.nameBytes +
+                                            ",\"\"\r\n" + CrLf({kXRows[2]}));
+    window = test::ScriptedWindow();
+    window.source = U"T:\\src";
+    window.destination = U"T:\\out";
+    window.SelectAll({U"12345678002.001"});
+    ASSERT_EQ(window.Run(converter), RunOutcome::kConversionFailed);
+    ASSERT_EQ(window.messages.size(), 1u);
+    const std::string message = U8(window.messages[0].text);
+    EXPECT_NE(message.find("の 4 行目"), std::string::npos) << message;
+    EXPECT_NE(message.find(c.cause), std::string::npos) << message;
+    EXPECT_EQ(drive.Read("patdat/KISHITU.TXT"), soil);
+    EXPECT_EQ(drive.Read("patdat/XKISHITU.TXT"), extended);
+    EXPECT_FALSE(drive.Exists("patdat/KISHITU.LCK"));
+  }
+  const std::string longest = Repeat("砂", 256);
+  ASSERT_EQ(Convert({kTitle, kXHeader3, kXRows[0], "\"X\",\"2\",\"\",\"2.5\",\" " + longest + " \",\"\"", kXRows[2]}),
+            RunOutcome::kCompleted);
+  EXPECT_NE(drive.Read("patdat/KISHITU.TXT").find(Sjis(longest)), std::string::npos);
+}
+
 // A window that keeps the warnings the run gives it.
 class WarnedWindow : public test::ScriptedWindow {
  public:

@@ -14,6 +14,8 @@
 
 #include "common/errors.h"
 #include "platform/file_lock.h"
+#include "platform/native_files.h"
+#include "platform/temporary_names.h"
 #include "support/test_support.h"
 
 namespace tq {
@@ -24,7 +26,6 @@ using test::PatternRow;
 using test::Sjis;
 using test::T;
 using test::U8;
-
 
 class SoilPatternsTest : public ::testing::Test {
  protected:
@@ -71,22 +72,56 @@ struct SearchCase {
 
 TEST_F(SoilPatternsTest, SearchesBothTablesForTheExactName) {
   const std::vector<SearchCase> cases = {
-      {"exact hit in KISHITU.TXT", {PatternRow("1001", "砂"), PatternRow("2000", "シルト")}, {PatternRow("1001", "砂")}, "シルト", "2000", {},
+      {"exact hit in KISHITU.TXT",
+       {PatternRow("1001", "砂"), PatternRow("2000", "シルト")},
+       {PatternRow("1001", "砂")},
+       "シルト",
+       "2000",
+       {},
        false},
-      {"surrounding spaces are not part of the name", {PatternRow("2000", "シルト")}, {}, "  シルト ", "2000", {}, false},
+      {"surrounding spaces are not part of the name",
+       {PatternRow("2000", "シルト")},
+       {},
+       "  シルト ",
+       "2000",
+       {},
+       false},
       {"first of two equal rows", {PatternRow("2000", "砂"), PatternRow("2001", "砂")}, {}, "砂", "2000", {}, false},
-      {"a longer row name is no match", {PatternRow("2000", "砂質シルト")}, {PatternRow("1000", "砂")}, "砂", "1000",
-       {PatternRow("2000", "砂質シルト"), "1000,砂,,,,0000"}, false},
-      {"a contained row name does not count", {PatternRow("2000", "シルト")}, {PatternRow("2000", "シルト")}, "砂質シルト", "2001",
-       {PatternRow("2000", "シルト"), PatternRow("2001", "砂質シルト")}, true},
-      {"exact comparison: full-width and half-width katakana differ", {PatternRow("2000", "ｼﾙﾄ")}, {PatternRow("2000", "ｼﾙﾄ")},
-       "シルト", "2001", {PatternRow("2000", "ｼﾙﾄ"), PatternRow("2001", "シルト")}, true},
+      {"a longer row name is no match",
+       {PatternRow("2000", "砂質シルト")},
+       {PatternRow("1000", "砂")},
+       "砂",
+       "1000",
+       {PatternRow("2000", "砂質シルト"), "1000,砂,,,,0000"},
+       false},
+      {"a contained row name does not count",
+       {PatternRow("2000", "シルト")},
+       {PatternRow("2000", "シルト")},
+       "砂質シルト",
+       "2001",
+       {PatternRow("2000", "シルト"), PatternRow("2001", "砂質シルト")},
+       true},
+      {"exact comparison: full-width and half-width katakana differ",
+       {PatternRow("2000", "ｼﾙﾄ")},
+       {PatternRow("2000", "ｼﾙﾄ")},
+       "シルト",
+       "2001",
+       {PatternRow("2000", "ｼﾙﾄ"), PatternRow("2001", "シルト")},
+       true},
       {"name only in XKISHITU.TXT is copied with its six fields as read",
        {PatternRow("1001", "砂")},
        {PatternRow("1001", "砂"), "3500,粘土,ab,\"c d\", e ,0123", PatternRow("4000", "礫")},
-       "粘土", "3500", {PatternRow("1001", "砂"), "3500,粘土,ab,c d,e,0123"}, false},
-      {"the first of two equal rows in XKISHITU.TXT", {}, {"1500,礫,a,a,a,0001", "1600,礫,b,b,b,0002"}, "礫", "1500",
-       {"1500,礫,a,a,a,0001"}, false},
+       "粘土",
+       "3500",
+       {PatternRow("1001", "砂"), "3500,粘土,ab,c d,e,0123"},
+       false},
+      {"the first of two equal rows in XKISHITU.TXT",
+       {},
+       {"1500,礫,a,a,a,0001", "1600,礫,b,b,b,0002"},
+       "礫",
+       "1500",
+       {"1500,礫,a,a,a,0001"},
+       false},
   };
   for (const SearchCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -120,24 +155,39 @@ struct NewCodeCase {
 TEST_F(SoilPatternsTest, NewNameGetsTheCodeAfterTheLastBelow4000) {
   const std::vector<NewCodeCase> cases = {
       {"inserted between 1002 and 4000",
-       {PatternRow("1000", "砂"), PatternRow("1001", "シルト"), PatternRow("1002", "粘土"), PatternRow("4000", "礫"), PatternRow("4001", "玉石")},
+       {PatternRow("1000", "砂"), PatternRow("1001", "シルト"), PatternRow("1002", "粘土"), PatternRow("4000", "礫"),
+        PatternRow("4001", "玉石")},
        "1003",
-       {PatternRow("1000", "砂"), PatternRow("1001", "シルト"), PatternRow("1002", "粘土"), PatternRow("1003", "新土"), PatternRow("4000", "礫"),
-        PatternRow("4001", "玉石")}},
-      {"only rows of 4000 and above", {PatternRow("4000", "礫"), PatternRow("4001", "玉石")}, "1000",
+       {PatternRow("1000", "砂"), PatternRow("1001", "シルト"), PatternRow("1002", "粘土"), PatternRow("1003", "新土"),
+        PatternRow("4000", "礫"), PatternRow("4001", "玉石")}},
+      {"only rows of 4000 and above",
+       {PatternRow("4000", "礫"), PatternRow("4001", "玉石")},
+       "1000",
        {PatternRow("1000", "新土"), PatternRow("4000", "礫"), PatternRow("4001", "玉石")}},
       {"empty table", {}, "1000", {PatternRow("1000", "新土")}},
-      {"last code below 1000", {PatternRow("0500", "埋土"), PatternRow("4000", "礫")}, "1000",
+      {"last code below 1000",
+       {PatternRow("0500", "埋土"), PatternRow("4000", "礫")},
+       "1000",
        {PatternRow("0500", "埋土"), PatternRow("1000", "新土"), PatternRow("4000", "礫")}},
-      {"no row of 4000 or more: appended at the end", {PatternRow("1000", "砂"), PatternRow("1041", "シルト")}, "1042",
+      {"no row of 4000 or more: appended at the end",
+       {PatternRow("1000", "砂"), PatternRow("1041", "シルト")},
+       "1042",
        {PatternRow("1000", "砂"), PatternRow("1041", "シルト"), PatternRow("1042", "新土")}},
-      {"the last row before 4000 decides, not the highest", {PatternRow("1500", "砂"), PatternRow("1200", "シルト"), PatternRow("4000", "礫")},
-       "1201", {PatternRow("1500", "砂"), PatternRow("1200", "シルト"), PatternRow("1201", "新土"), PatternRow("4000", "礫")}},
-      {"a line without a code keeps the last code", {PatternRow("1000", "砂"), "メモ,,,,,", PatternRow("4000", "礫")}, "1001",
+      {"the last row before 4000 decides, not the highest",
+       {PatternRow("1500", "砂"), PatternRow("1200", "シルト"), PatternRow("4000", "礫")},
+       "1201",
+       {PatternRow("1500", "砂"), PatternRow("1200", "シルト"), PatternRow("1201", "新土"), PatternRow("4000", "礫")}},
+      {"a line without a code keeps the last code",
+       {PatternRow("1000", "砂"), "メモ,,,,,", PatternRow("4000", "礫")},
+       "1001",
        {PatternRow("1000", "砂"), "メモ,,,,,", PatternRow("1001", "新土"), PatternRow("4000", "礫")}},
-      {"a code of 0000 counts", {PatternRow("1500", "砂"), PatternRow("0000", "予備"), PatternRow("4000", "礫")}, "1000",
+      {"a code of 0000 counts",
+       {PatternRow("1500", "砂"), PatternRow("0000", "予備"), PatternRow("4000", "礫")},
+       "1000",
        {PatternRow("1500", "砂"), PatternRow("0000", "予備"), PatternRow("1000", "新土"), PatternRow("4000", "礫")}},
-      {"blank lines hold no row and keep the last code", {PatternRow("1000", "砂"), PatternRow("1001", "シルト"), ""}, "1002",
+      {"blank lines hold no row and keep the last code",
+       {PatternRow("1000", "砂"), PatternRow("1001", "シルト"), ""},
+       "1002",
        {PatternRow("1000", "砂"), PatternRow("1001", "シルト"), "", PatternRow("1002", "新土")}},
   };
   for (const NewCodeCase& c : cases) {
@@ -168,7 +218,8 @@ TEST_F(SoilPatternsTest, SameNewNameTwiceIsAddedOnce) {
 }
 
 TEST_F(SoilPatternsTest, FullRangeBelow4000StopsWithTheNameAndTheTable) {
-  Tables({PatternRow("1000", "砂")}, {PatternRow("3998", "砂"), PatternRow("3999", "シルト"), PatternRow("4000", "礫")});
+  Tables({PatternRow("1000", "砂")},
+         {PatternRow("3998", "砂"), PatternRow("3999", "シルト"), PatternRow("4000", "礫")});
   std::string soil = Soil();
   std::string extended = Extended();
   Text cause = CauseOf([&] { Map("新土"); });
@@ -186,8 +237,8 @@ TEST_F(SoilPatternsTest, RebuildPassesOtherLinesOnByteForByte) {
   std::string extended = "1000,\xED\x40,    ,    ,    ,0000\n4000,\"" + Sjis("礫") + "\",a,b,c,0001\r\n";
   drive.Write("patdat/XKISHITU.TXT", extended);
   EXPECT_EQ(U8(Map("砂")), "1001");
-  EXPECT_EQ(Extended(), "1000,\xED\x40,    ,    ,    ,0000\r\n" + Sjis(PatternRow("1001", "砂")) + "\r\n4000,\"" + Sjis("礫") +
-                            "\",a,b,c,0001\r\n");
+  EXPECT_EQ(Extended(), "1000,\xED\x40,    ,    ,    ,0000\r\n" + Sjis(PatternRow("1001", "砂")) + "\r\n4000,\"" +
+                            Sjis("礫") + "\",a,b,c,0001\r\n");
 }
 
 TEST_F(SoilPatternsTest, FailedRebuildLeavesTheOldTable) {
@@ -202,6 +253,59 @@ TEST_F(SoilPatternsTest, FailedRebuildLeavesTheOldTable) {
   EXPECT_FALSE(Marker());
   drive.Files().SetFaultHook(nullptr);
   EXPECT_EQ(U8(Map("シルト")), "1001");
+}
+
+struct AppendFaultCase {
+  const char* what;
+  FileOperation operation;
+  Fault fault;
+};
+
+// A full disk or an I/O error while the learned row is appended: KISHITU.TXT keeps exactly its
+// old bytes, the lookup stops naming the table, and the next lookup learns the name normally.
+TEST_F(SoilPatternsTest, FailedAppendLeavesTheSoilTableAsItWas) {
+  const std::vector<AppendFaultCase> cases = {
+      {"disk full half-way through the row", FileOperation::kWrite, Fault::kShortWrite},
+      {"write error", FileOperation::kWrite, Fault::kError},
+      {"sync error", FileOperation::kSync, Fault::kError},
+  };
+  for (const AppendFaultCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Tables({PatternRow("2000", "砂")}, {PatternRow("1000", "粘土"), PatternRow("4000", "礫")});
+    std::string soil = Soil();
+    drive.Files().SetFaultHook([&](FileOperation operation, const std::string& path) {
+      return path.ends_with("/KISHITU.TXT") && operation == c.operation ? c.fault : Fault::kNone;
+    });
+    Text cause = CauseOf([&] { Map("粘土"); });
+    EXPECT_NE(cause.find(U"T:\\patdat\\KISHITU.TXT"), Text::npos) << U8(cause);
+    EXPECT_EQ(Soil(), soil);
+    drive.Files().SetFaultHook(nullptr);
+    EXPECT_EQ(U8(Map("粘土")), "1000");
+    EXPECT_EQ(Soil(), CrLf({PatternRow("2000", "砂"), "1000,粘土,,,,0000"}));
+  }
+}
+
+// The new code must be on the disk before KISHITU.TXT names it: a pattern folder that cannot be
+// synced stops the lookup before the append. A table rewritten without its end-of-file mark is
+// synced the same way.
+TEST_F(SoilPatternsTest, FailedSyncOfThePatternFolderStopsTheLookup) {
+  const std::string sand = CrLf({PatternRow("2000", "砂")});
+  auto failFolderSync = [](FileOperation operation, const std::string& path) {
+    return operation == FileOperation::kSync && path.ends_with("/patdat");
+  };
+  Tables({PatternRow("2000", "砂")}, {PatternRow("4000", "礫")});
+  drive.Files().SetFaultHook(failFolderSync);
+  Text cause = CauseOf([&] { Map("粘土"); });
+  EXPECT_NE(cause.find(U"XKISHITU.TXT"), Text::npos) << U8(cause);
+  EXPECT_EQ(Soil(), sand);
+
+  drive.Write("patdat/KISHITU.TXT", sand + "\x1A");
+  cause = CauseOf([&] { Map("粘土"); });
+  EXPECT_NE(cause.find(U"KISHITU.TXT"), Text::npos) << U8(cause);
+
+  drive.Files().SetFaultHook(nullptr);
+  EXPECT_EQ(U8(Map("粘土")), "1000");
+  EXPECT_EQ(Soil(), sand + Sjis("1000,粘土,,,,0000\r\n"));
 }
 
 TEST_F(SoilPatternsTest, AppendStartsOnANewLine) {
@@ -242,6 +346,34 @@ TEST_F(SoilPatternsTest, TableCutShortInsideARowIsReportedWithItsLine) {
       Text cause = CauseOf([&] { Map(name); });
       EXPECT_NE(cause.find(U"KISHITU.TXT」の 2 行目"), Text::npos) << U8(cause);
     }
+  }
+}
+
+struct BrokenRowCase {
+  const char* what;
+  std::string soil;
+  const char* where;  // the row's own line and its field count
+};
+
+TEST_F(SoilPatternsTest, RowOfTheWrongFieldCountIsReportedOnItsOwnLine) {
+  const std::vector<BrokenRowCase> cases = {
+      {"five fields on line 5",
+       CrLf({PatternRow("2000", "砂"), PatternRow("2001", "礫"), PatternRow("2002", "泥"), PatternRow("2003", "岩"),
+             "2004,シルト,    ,    ,0000", PatternRow("2005", "粘土")}),
+       "の 5 行目は項目が 5 個しかありません"},
+      {"seven fields on line 2",
+       CrLf({PatternRow("2000", "砂"), PatternRow("2001", "礫") + ",x", PatternRow("2002", "泥")}),
+       "の 2 行目は項目が 7 個あります"},
+      {"a row cut short by the end of the table", CrLf({PatternRow("2000", "砂")}) + "2001,",
+       "の 2 行目は項目が 1 個しかありません"},
+  };
+  for (const BrokenRowCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    drive.Write("patdat/KISHITU.TXT", c.soil);
+    Text cause = CauseOf([&] { Map("砂"); });
+    EXPECT_NE(cause.find(T(c.where)), Text::npos) << U8(cause);
+    EXPECT_NE(cause.find(U"計 6 項目が必要です"), Text::npos) << U8(cause);
+    EXPECT_EQ(Soil(), c.soil);
   }
 }
 
@@ -331,6 +463,51 @@ TEST_F(SoilPatternsTest, LockHeldElsewhereStopsAfterTheWait) {
   EXPECT_EQ(U8(Map("砂")), "2000");
 }
 
+// The waiting converter says at once who holds the lock and how long it waits, and that the
+// wait is over; the holder's host and process come from the lock file.
+TEST_F(SoilPatternsTest, WaitForTheLockIsToldAtOnceWithItsHolder) {
+  Tables({PatternRow("2000", "砂")}, {});
+  FileLock other;
+  ASSERT_EQ(other.Lock(drive.Files(), U"T:\\patdat\\KISHITU.LCK", std::chrono::milliseconds(0)),
+            FileLock::Result::kLocked);
+  std::vector<Text> notices;
+  drive.Patterns().SetWaitSink([&](const Text& notice) { notices.push_back(notice); });
+  drive.Patterns().SetLockWait(std::chrono::milliseconds(200));
+  Text holder = T("ホスト「" + HostName() + "」のプロセス " + std::to_string(native::ProcessId()));
+  Text cause = CauseOf([&] { Map("砂"); });
+  ASSERT_EQ(notices.size(), 2u);
+  EXPECT_NE(notices[0].find(holder), Text::npos) << U8(notices[0]);
+  EXPECT_NE(notices[0].find(U"最大 0.2 秒待ちます"), Text::npos) << U8(notices[0]);
+  EXPECT_EQ(notices[1], U"") << "the wait is over";
+  EXPECT_NE(cause.find(holder), Text::npos) << U8(cause);
+  other.Unlock();
+  notices.clear();
+  EXPECT_EQ(U8(Map("砂")), "2000");
+  EXPECT_TRUE(notices.empty()) << "no wait, no notice";
+}
+
+// Converters killed while writing a table leave their temporaries; the next one to hold the
+// lock removes those of this host's ended processes and nothing else.
+TEST_F(SoilPatternsTest, TemporariesOfEndedProcessesOfThisHostAreRemovedUnderTheLock) {
+  // Above every process id the systems give out (Linux at most 2^22, Windows far fewer).
+  const std::string gone = "999999996";
+  ASSERT_TRUE(native::ProcessIsGone(999999996));
+  const std::string stem = "patdat/.XKISHITU.TMP.tmp";
+  const std::vector<std::pair<std::string, bool>> leftovers = {
+      // name, removed
+      {stem + gone + "@" + HostName(), true},
+      {"patdat/.KISHITU.TXT.tmp" + gone + "-2@" + HostName(), true},
+      {stem + std::to_string(native::ProcessId()) + "@" + HostName(), false},  // still running
+      {stem + gone + "@another-host", false},
+      {stem + gone, false},                                          // no host: it cannot be told whose it is
+      {"patdat/XKISHITU.TXT.tmp" + gone + "@" + HostName(), false},  // not hidden: no temporary
+  };
+  for (const auto& [name, removed] : leftovers) drive.Write(name, "half");
+  Tables({PatternRow("2000", "砂")}, {});
+  EXPECT_EQ(U8(Map("砂")), "2000");
+  for (const auto& [name, removed] : leftovers) EXPECT_EQ(drive.Exists(name), !removed) << name;
+}
+
 TEST_F(SoilPatternsTest, LockFileThatCannotBeCreatedIsReported) {
   drive.Patterns().SetFolder(U"T:\\missing\\");
   Text cause = CauseOf([&] { Map("砂"); });
@@ -345,9 +522,9 @@ TEST_F(SoilPatternsTest, FourProcessesAtOnceLoseNoNameAndGiveNoCodeTwice) {
   Tables({PatternRow("0001", "表土")}, {PatternRow("1000", "砂"), PatternRow("4000", "礫")});
   auto nameOf = [](int process, int i) { return "土質" + std::to_string(process) + "-" + std::to_string(i); };
   for (int p = 0; p < kProcesses; ++p) {
-    std::vector<std::string> lines = {"\"A\",\"1234567800" + std::to_string(p) + "\",\"\"",
-                                      "\"X\",\"001\",\"1234567800" + std::to_string(p) + "\",\"" +
-                                          std::to_string(kNames) + "\""};
+    std::vector<std::string> lines = {
+        "\"A\",\"1234567800" + std::to_string(p) + "\",\"\"",
+        "\"X\",\"001\",\"1234567800" + std::to_string(p) + "\",\"" + std::to_string(kNames) + "\""};
     for (int i = 1; i <= kNames; ++i) {
       lines.push_back("\"X\",\"\",\"\",\"" + std::to_string(i) + "\",\"" + nameOf(p, i) + "\",\"\"");
     }

@@ -42,6 +42,11 @@ int CliWindow::Ask(const Text&) {
 
 void CliWindow::Warning(const Text& text) { PrintText(err_, U"tecris2quillo: 警告: " + text + U"\n"); }
 
+void CliWindow::Waiting(const Text& text) {
+  PrintText(err_, U"tecris2quillo: " + text + U"\n");
+  std::fflush(err_);
+}
+
 void CliWindow::ReportProgress(int done, int total, const Text& fileName) {
   if (!options_.showProgress || done >= total) return;
   PrintText(err_, U"[" + DecimalText(done + 1) + U"/" + DecimalText(total) + U"] " + fileName + U"\n");

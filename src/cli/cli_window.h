@@ -22,6 +22,7 @@ class CliWindow : public RunObserver {
   void SetStatusCaption(const Text& caption) override { caption_ = caption; }
   void ReportProgress(int done, int total, const Text& fileName) override;
   void Warning(const Text& text) override;
+  void Waiting(const Text& text) override;
 
   const Text& StatusCaption() const { return caption_; }
 

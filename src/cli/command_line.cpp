@@ -45,6 +45,8 @@ struct Grammar {
     convert = AddSubcommand(app, "convert", line, subcommandHelp);
     convertFolder = AddPatternFolder(*convert, patternFolder);
     convert->add_flag("-y,--yes", line.yes);
+    convertLockWait =
+        convert->add_option("--lock-wait", lockWait)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     list = AddSubcommand(app, "list", line, subcommandHelp);
     setup = AddSubcommand(app, "setup", line, subcommandHelp);
     setupFolder = AddPatternFolder(*setup, patternFolder);
@@ -54,6 +56,7 @@ struct Grammar {
   // What to do once the arguments are parsed.
   void Choose() {
     if (convertFolder->count() > 0 || setupFolder->count() > 0) line.patternFolder = patternFolder;
+    if (convertLockWait->count() > 0) line.lockWait = lockWait;
     if (help || version) {
       line.command = help ? Command::kHelp : Command::kVersion;
       return;
@@ -75,6 +78,7 @@ struct Grammar {
   bool version = false;
   bool subcommandHelp = false;
   std::string patternFolder;
+  std::string lockWait;
   CLI::App app{"tecris2quillo", "tecris2quillo"};
   CLI::App* convert = nullptr;
   CLI::App* list = nullptr;
@@ -82,6 +86,7 @@ struct Grammar {
   CLI::App* helpCommand = nullptr;
   CLI::Option* convertFolder = nullptr;
   CLI::Option* setupFolder = nullptr;
+  CLI::Option* convertLockWait = nullptr;
 };
 
 }  // namespace

@@ -13,6 +13,7 @@ struct CommandLine {
   Command command = Command::kNone;
   std::string helpTopic;  // with kHelp: the subcommand whose usage was asked for, or empty
   std::optional<std::string> patternFolder;
+  std::optional<std::string> lockWait;  // seconds, as typed
   bool yes = false;
   std::vector<std::string> arguments;  // the subcommand's arguments after its options
   std::string usageError;              // set when the command line cannot be read

@@ -1,5 +1,8 @@
 // tecris2quillo: converts TECRIS boring data files from the command line.
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,6 +76,14 @@ int List(const std::vector<std::string>& args) {
   return kExitCompleted;
 }
 
+// Seconds, fractions allowed, up to a day.
+std::optional<std::chrono::milliseconds> LockWaitOf(const std::string& seconds) {
+  char* end = nullptr;
+  double value = std::strtod(seconds.c_str(), &end);
+  if (seconds.empty() || *end != '\0' || !(value >= 0 && value <= 86400)) return std::nullopt;
+  return std::chrono::milliseconds(static_cast<long long>(value * 1000));
+}
+
 bool SetUpPatternFolder(PatternData& patterns, const std::optional<std::string>& option) {
   StderrBoxes boxes;
   if (!option) return LoadPatternFolder(patterns, boxes);
@@ -82,8 +93,13 @@ bool SetUpPatternFolder(PatternData& patterns, const std::optional<std::string>&
 
 int Convert(const CommandLine& line) {
   if (line.arguments.size() < 2) return UsageError("convert には変換元フォルダと変換先フォルダを指定してください。");
+  std::optional<std::chrono::milliseconds> lockWait;
+  if (line.lockWait && !(lockWait = LockWaitOf(*line.lockWait))) {
+    return UsageError("--lock-wait には 0 から 86400 までの秒数を指定してください: " + *line.lockWait);
+  }
   Converter converter(FileSystem::FromEnvironment());
   if (!SetUpPatternFolder(converter.Patterns(), line.patternFolder)) return kExitStopped;
+  if (lockWait) converter.Patterns().SetLockWait(*lockWait);
   const FileSystem& fs = converter.Files();
   std::optional<Text> source = FolderArgument(fs, line.arguments[0]);
   std::optional<Text> destination = FolderArgument(fs, line.arguments[1]);

@@ -7,7 +7,7 @@ namespace tq {
 namespace {
 
 const char kConvertLine[] =
-    "tecris2quillo convert [--pattern-folder DIR] [-y|--yes] [--] 変換元フォルダ 変換先フォルダ [ファイル ...]\n";
+    "tecris2quillo convert [--pattern-folder DIR] [--lock-wait 秒] [-y|--yes] [--] 変換元フォルダ 変換先フォルダ [ファイル ...]\n";
 const char kListLine[] = "tecris2quillo list [--] 変換元フォルダ\n";
 const char kSetupLine[] = "tecris2quillo setup [--pattern-folder DIR]\n";
 
@@ -21,7 +21,8 @@ const char kSetupText[] =
 
 const char kConvertOptions[] =
     "  --pattern-folder DIR  PatdatV5.ini の代わりにこのパターンデータフォルダを使います。\n"
-    "  -y, --yes             変換先フォルダがないとき、たずねずに作成します。\n";
+    "  -y, --yes             変換先フォルダがないとき、たずねずに作成します。\n"
+    "  --lock-wait 秒        ほかの変換が土質パターン表を使用中のとき、空くまで待つ秒数（既定 30）。\n";
 const char kSetupOptions[] =
     "  --pattern-folder DIR  このパターンデータフォルダを設定ファイルに書き込みます。\n";
 const char kCommonOptions[] =

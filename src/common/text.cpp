@@ -102,6 +102,8 @@ void AppendHalfWidth(Text& out, char32_t c) {
 
 }  // namespace
 
+bool HoldsInvalidBytes(TextView text) { return std::any_of(text.begin(), text.end(), IsEscape); }
+
 Text FromShiftJis(std::string_view bytes) {
   Text out;
   out.reserve(bytes.size());
@@ -192,7 +194,13 @@ Text TrimRight(TextView text) {
   return Text(text.substr(0, end + 1));
 }
 
-Text Trim(TextView text) { return TrimLeft(TrimRight(text)); }
+TextView TrimmedView(TextView text) {
+  std::size_t start = text.find_first_not_of(U' ');
+  if (start == TextView::npos) return {};
+  return text.substr(start, text.find_last_not_of(U' ') + 1 - start);
+}
+
+Text Trim(TextView text) { return Text(TrimmedView(text)); }
 
 Text NormaliseKind(TextView text) {
   Text narrow;

@@ -21,8 +21,13 @@ std::string ToShiftJis(TextView text);
 Text FromUtf8(std::string_view bytes);
 std::string ToUtf8(TextView text);
 
+// Whether a text carries bytes that its conversion could not read as characters.
+bool HoldsInvalidBytes(TextView text);
+
 // Leading and trailing half-width spaces removed.
 Text Trim(TextView text);
+// The same without a copy; it views the text it is given.
+TextView TrimmedView(TextView text);
 Text TrimLeft(TextView text);
 Text TrimRight(TextView text);
 

@@ -12,6 +12,9 @@ namespace tq {
 
 // Failures that do not stop a conversion but that the user must hear of.
 using WarningSink = std::function<void(const Text& warning)>;
+// That a lookup waits for another converter (a text saying who and how long), or, with an
+// empty text, that the wait is over.
+using WaitSink = std::function<void(const Text& notice)>;
 
 // Everything the lookups in the pattern data folder need, held by the converter that uses them,
 // so that two converters in one process share nothing.
@@ -47,6 +50,13 @@ class PatternData {
     std::swap(sink, warnings_);
     return sink;
   }
+  void NoteWait(const Text& notice) const {
+    if (waits_) waits_(notice);
+  }
+  WaitSink SetWaitSink(WaitSink sink) {
+    std::swap(sink, waits_);
+    return sink;
+  }
 
  private:
   const FileSystem& files_;
@@ -55,6 +65,7 @@ class PatternData {
   std::chrono::milliseconds lockWait_{30000};
   SoilTableIndex soilIndex_;
   WarningSink warnings_;
+  WaitSink waits_;
 };
 
 }  // namespace tq

@@ -23,9 +23,10 @@ struct TableRow {
   long line = 0;             // the line on which the row begins
 };
 
-// Reads the next row of `count` fields with the field reading of source files. Returns false at
-// the end of the table; blank lines before a row are no row. A row that the end of the table cuts
-// short throws ConversionError naming the table and the line; `expected` says what a row holds.
+// Reads the next row of `count` fields, one row to a line, with the field reading of source
+// files. Returns false at the end of the table; blank lines (and lines of blank fields) are no
+// row. A line of fewer or more fields throws ConversionError naming the table, the line and how
+// many fields it has; `expected` says what a row holds.
 bool ReadTableRow(SourceFile& table, const Text& path, int count, const Text& expected, TableRow& row);
 
 }  // namespace tq

@@ -10,11 +10,13 @@
 #include "common/source_file.h"
 #include "common/values.h"
 #include "patterns/pattern_table.h"
+#include "patterns/soil_names.h"
 #include "platform/append_file.h"
 #include "platform/file_lock.h"
 #include "platform/file_system.h"
 #include "platform/output_file.h"
 #include "platform/paths.h"
+#include "platform/temporary_names.h"
 
 namespace tq {
 namespace {
@@ -120,7 +122,7 @@ void ReplaceExtendedTable(const PatternData& patterns, const std::string& bytes)
     throw ConversionError(CannotWriteCause(target));
   }
   // The new code must be on the disk before KISHITU.TXT names it, or it could be given again.
-  SyncFolderOf(fs, target);
+  if (!SyncFolderOf(fs, target)) throw ConversionError(CannotWriteCause(target));
 }
 
 bool EndsLine(const std::string& bytes) { return bytes.empty() || bytes.back() == '\n' || bytes.back() == '\r'; }
@@ -133,6 +135,7 @@ void AppendSoilRow(const FileSystem& fs, const Text& path, const std::string& ex
   if (!existing.empty() && existing.back() == '\x1A') {
     std::string table = existing.substr(0, existing.size() - 1);
     ReplaceFileContents(fs, path, table + (EndsLine(table) ? "" : "\r\n") + row, /*durable=*/true);
+    if (!SyncFolderOf(fs, path)) throw ConversionError(CannotWriteCause(path));
     return;
   }
   // A last line without its line end would otherwise run into the new row.
@@ -148,9 +151,34 @@ void CreatePatternAddedMarker(const PatternData& patterns) {
                 U"プログラムのフォルダに書き込めるか確認してください。");
 }
 
+// "ホスト「pc12」のプロセス 4321" from the lock file's "pc12 4321".
+Text HolderText(const std::string& holder) {
+  std::size_t space = holder.rfind(' ');
+  if (holder.empty() || space == std::string::npos) return U"だれが使っているかは分かりません";
+  return U"ホスト「" + FromUtf8(holder.substr(0, space)) + U"」のプロセス " + FromUtf8(holder.substr(space + 1));
+}
+
+Text WaitSeconds(const PatternData& patterns) { return NumberText(patterns.LockWait().count() / 1000.0); }
+
+// Temporaries of converters killed while they wrote a table. Under the lock no living converter
+// of this host is writing one, and those of other hosts are theirs to remove.
+void RemoveStalePatternTemporaries(const PatternData& patterns) {
+  if (std::optional<std::string> folder = patterns.Files().NativePath(patterns.Folder())) RemoveStaleTemporaries(*folder);
+}
+
 void LockTables(FileLock& lock, const PatternData& patterns, const Text& name) {
   Text path = patterns.PathOf(kLockFile);
-  switch (lock.Lock(patterns.Files(), path, patterns.LockWait())) {
+  Text holder = HolderText(std::string());
+  bool waited = false;
+  auto onWait = [&](const std::string& holderInFile) {
+    waited = true;
+    holder = HolderText(holderInFile);
+    patterns.NoteWait(U"土質パターン表はほかの変換が使用中です（" + holder + U"）。空くまで最大 " + WaitSeconds(patterns) +
+                      U" 秒待ちます。（ロックファイル「" + path + U"」）");
+  };
+  FileLock::Result result = lock.Lock(patterns.Files(), path, patterns.LockWait(), onWait);
+  if (waited) patterns.NoteWait(Text());
+  switch (result) {
     case FileLock::Result::kLocked:
       return;
     case FileLock::Result::kCannotOpen:
@@ -158,7 +186,7 @@ void LockTables(FileLock& lock, const PatternData& patterns, const Text& name) {
                             U"」を作成できません。パターンデータフォルダに書き込めるか確認してください。");
     case FileLock::Result::kTimedOut:
       throw ConversionError(U"土質パターン表（" + patterns.PathOf(kSoilTable) + U"、" + kExtendedTable +
-                            U"）はほかの変換が使用中のため、" + NumberText(patterns.LockWait().count() / 1000.0) +
+                            U"）はほかの変換が使用中のため（" + holder + U"）、" + WaitSeconds(patterns) +
                             U" 秒待っても土質名「" + name + U"」を照合できませんでした。"
                             U"しばらくしてからもう一度変換してください。（ロックファイル「" + path + U"」）");
   }
@@ -167,10 +195,12 @@ void LockTables(FileLock& lock, const PatternData& patterns, const Text& name) {
 }  // namespace
 
 void MapSoilNameToPattern(PatternData& patterns, const Text& soilName, Text& code) {
+  CheckSoilName(soilName, 0);
   Text name = Trim(soilName);
   if (name.empty()) return;
   FileLock lock;
   LockTables(lock, patterns, name);
+  RemoveStalePatternTemporaries(patterns);
 
   const FileSystem& fs = patterns.Files();
   Text soilPath = patterns.PathOf(kSoilTable);

@@ -15,8 +15,9 @@ namespace tq {
 //
 // Converters that share the pattern data folder take turns through its lock file KISHITU.LCK,
 // waiting at most the pattern data's lock wait, so no learned name is lost and no code is given
-// twice. Throws ConversionError when the lock cannot be had in time, a table is cut short or
-// cannot be written, or no code below 4000 is left.
+// twice. Throws ConversionError when the name cannot be a table row (see CheckSoilName), the
+// lock cannot be had in time, a table is cut short or cannot be written, or no code below 4000
+// is left.
 void MapSoilNameToPattern(PatternData& patterns, const Text& soilName, Text& code);
 
 }  // namespace tq

@@ -1,4 +1,5 @@
-// In-place appends on every system, each write at the end of the file as the system finds it.
+// In-place appends on every system, each write at the end of the file as the system finds it,
+// leaving the file as it was when they fail.
 #include <optional>
 
 #include "platform/append_file.h"
@@ -8,9 +9,17 @@
 namespace tq {
 namespace {
 
-bool WriteAndSync(const FileSystem& files, native::FileNumber file, const std::string& path, const std::string& bytes) {
-  if (files.Fails(FileOperation::kWrite, path) || !native::WriteAll(file, bytes)) return false;
-  return !files.Fails(FileOperation::kSync, path) && native::SyncFile(file);
+// A write that fails half-way (a full disk) leaves part of a row; cutting the file back to its
+// old length keeps every reader of the table from meeting a row cut short.
+bool WriteSyncOrRestore(const FileSystem& files, native::FileNumber file, const std::string& path,
+                        const std::string& bytes) {
+  std::optional<std::uintmax_t> before = native::LengthOf(file);
+  if (!before) return false;
+  if (files.WriteAll(file, bytes, path) && !files.Fails(FileOperation::kSync, path) && native::SyncFile(file)) {
+    return true;
+  }
+  if (native::Truncate(file, path, *before)) native::SyncFile(file);
+  return false;
 }
 
 }  // namespace
@@ -20,7 +29,7 @@ bool AppendToFile(const FileSystem& files, const Text& path, const std::string& 
   if (!native || files.Fails(FileOperation::kOpen, *native)) return false;
   native::FileNumber file = native::OpenForAppend(*native);
   if (file == native::kNoFile) return false;
-  bool ok = bytes.empty() || WriteAndSync(files, file, *native, bytes);
+  bool ok = bytes.empty() || WriteSyncOrRestore(files, file, *native, bytes);
   if (!native::CloseFile(file)) ok = false;
   return ok;
 }

@@ -1,4 +1,4 @@
-// A boring folder's files, each written at its commit.
+// A boring folder's files, each written at its commit or all together once the source is converted.
 #include "platform/boring_files.h"
 
 #include "platform/paths.h"
@@ -7,6 +7,34 @@ namespace tq {
 
 Text BoringFiles::PathOf(const Text& name) const { return JoinPath(folder_, name); }
 
-void BoringFiles::Commit(const Text& name, const std::string& bytes) { ReplaceFileContents(files_, PathOf(name), bytes); }
+const std::string* BoringFiles::Kept(const Text& name) const {
+  for (const auto& [keptName, bytes] : kept_) {
+    if (keptName == name) return &bytes;
+  }
+  return nullptr;
+}
+
+void BoringFiles::Commit(const Text& name, const std::string& bytes) {
+  if (mode_ == Mode::kEachFile) return ReplaceFileContents(files_, PathOf(name), bytes);
+  for (auto& [keptName, keptBytes] : kept_) {
+    if (keptName == name) {
+      keptBytes = bytes;
+      return;
+    }
+  }
+  kept_.emplace_back(name, bytes);
+}
+
+void BoringFiles::CommitAll() {
+  CommitBoringFolder(files_, folder_, kept_);
+  kept_.clear();
+}
+
+bool BoringFiles::IsPlainFile(const Text& name) const { return Kept(name) || files_.IsPlainFile(PathOf(name)); }
+
+std::optional<std::string> BoringFiles::Read(const Text& name) const {
+  if (const std::string* bytes = Kept(name)) return *bytes;
+  return files_.ReadFile(PathOf(name));
+}
 
 }  // namespace tq

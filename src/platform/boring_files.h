@@ -3,6 +3,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/text.h"
 #include "platform/file_system.h"
@@ -11,12 +13,19 @@
 namespace tq {
 
 // The writers of one source file create and read back the boring folder's files only through
-// this, so that where and when they reach the disk is decided in one place. Each output is put
-// in place, whole or not at all, when it is committed.
+// this, so that where and when they reach the disk is decided in one place.
+//
+// Each output is either put in place at its own commit (kEachFile), or, for a whole source
+// file, kept in memory until CommitAll puts all of them in place together (kWholeBoring): a
+// source file that stops half-way then leaves its boring folder exactly as it was. Reading a
+// file back sees the outputs kept so far before the disk.
 class BoringFiles {
  public:
+  enum class Mode { kEachFile, kWholeBoring };
+
   // folder: the boring folder in drive form, without a trailing backslash.
-  BoringFiles(const FileSystem& files, Text folder) : files_(files), folder_(std::move(folder)) {}
+  BoringFiles(const FileSystem& files, Text folder, Mode mode = Mode::kEachFile)
+      : files_(files), folder_(std::move(folder)), mode_(mode) {}
 
   const Text& Folder() const { return folder_; }
   const FileSystem& Files() const { return files_; }
@@ -24,15 +33,35 @@ class BoringFiles {
 
   // A new output file of the boring folder; it replaces the file of that name when committed.
   OutputFile Create(const Text& name) { return OutputFile(*this, name); }
-  // Puts the bytes of a finished output in place. Throws ConversionError when they cannot be.
+  // The bytes of a finished output. Throws ConversionError when they cannot be put in place.
   void Commit(const Text& name, const std::string& bytes);
+  // Puts every kept output in place together (see CommitBoringFolder); throws ConversionError,
+  // leaving the folder as it was, when they cannot all be.
+  void CommitAll();
 
-  bool IsPlainFile(const Text& name) const { return files_.IsPlainFile(PathOf(name)); }
-  std::optional<std::string> Read(const Text& name) const { return files_.ReadFile(PathOf(name)); }
+  bool IsPlainFile(const Text& name) const;
+  std::optional<std::string> Read(const Text& name) const;
 
  private:
+  const std::string* Kept(const Text& name) const;
+
   const FileSystem& files_;
   Text folder_;
+  Mode mode_;
+  std::vector<std::pair<Text, std::string>> kept_;  // in the order first committed
 };
+
+// Puts the outputs (name, bytes) into the boring folder together, creating the folder when it
+// is missing. A folder that did not exist is filled under a temporary name and renamed into
+// place whole. In one that did, every new file is first written under a temporary name, then
+// each is put in place keeping the file it replaces under a temporary name until all are in
+// place. Any failure puts back what was there and throws ConversionError. A boring folder that
+// is a symbolic link is refused.
+void CommitBoringFolder(const FileSystem& files, const Text& folder,
+                        const std::vector<std::pair<Text, std::string>>& outputs);
+
+// Throws ConversionError naming the folder when it is a symbolic link, which would take the
+// outputs outside the destination folder.
+void RefuseLinkedBoringFolder(const FileSystem& files, const Text& folder);
 
 }  // namespace tq

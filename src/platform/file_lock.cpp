@@ -1,4 +1,4 @@
-// POSIX lock files through flock.
+// POSIX lock files through flock, and the holder's name in them.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -23,5 +23,16 @@ LockTry TryLockFile(FileNumber fd) {
 }
 
 void UnlockFile(FileNumber fd) { ::flock(fd, LOCK_UN); }
+
+std::string ReadStart(FileNumber fd, std::size_t max) {
+  std::string bytes(max, '\0');
+  ssize_t n = ::pread(fd, bytes.data(), max, 0);
+  bytes.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+  return bytes;
+}
+
+bool Overwrite(FileNumber fd, std::string_view bytes) {
+  return ::ftruncate(fd, 0) == 0 && ::pwrite(fd, bytes.data(), bytes.size(), 0) == static_cast<ssize_t>(bytes.size());
+}
 
 }  // namespace tq::native

@@ -1,7 +1,6 @@
 // Windows lock files through LockFileEx.
-#include "platform/win32.h"
-
 #include "platform/native_files.h"
+#include "platform/win32.h"
 
 namespace tq::native {
 namespace {
@@ -39,6 +38,24 @@ LockTry TryLockFile(FileNumber file) {
 void UnlockFile(FileNumber file) {
   OVERLAPPED region = LockedRegion();
   ::UnlockFileEx(win32::HandleOf(file), 0, 1, 0, &region);
+}
+
+std::string ReadStart(FileNumber file, std::size_t max) {
+  std::string bytes(max, '\0');
+  OVERLAPPED start{};
+  DWORD n = 0;
+  if (!::ReadFile(win32::HandleOf(file), bytes.data(), static_cast<DWORD>(max), &n, &start)) n = 0;
+  bytes.resize(n);
+  return bytes;
+}
+
+bool Overwrite(FileNumber file, std::string_view bytes) {
+  HANDLE handle = win32::HandleOf(file);
+  LARGE_INTEGER start{};
+  OVERLAPPED at{};
+  DWORD n = 0;
+  return ::SetFilePointerEx(handle, start, nullptr, FILE_BEGIN) && ::SetEndOfFile(handle) &&
+         ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &n, &at) && n == bytes.size();
 }
 
 }  // namespace tq::native

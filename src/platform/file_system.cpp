@@ -192,6 +192,13 @@ bool FileSystem::RenameFile(const Text& from, const Text& to) const {
   return native::Rename(*source, *target);
 }
 
+bool FileSystem::WriteAll(int file, std::string_view bytes, const std::string& nativePath) const {
+  Fault::Kind fault = FaultOf(FileOperation::kWrite, nativePath);
+  if (fault == Fault::kError) return false;
+  if (fault == Fault::kShortWrite) bytes = bytes.substr(0, bytes.size() / 2);
+  return native::WriteAll(file, bytes) && fault == Fault::kNone;
+}
+
 std::optional<std::uintmax_t> FileSystem::FileLength(const Text& path) const {
   std::optional<std::string> native = NativePath(path);
   if (!native) return std::nullopt;

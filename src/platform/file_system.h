@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/text.h"
@@ -15,10 +16,25 @@ namespace tq {
 // The operations that change files, as a fault hook sees them.
 enum class FileOperation { kOpen, kWrite, kSync, kRename, kCreateFolder };
 
-// Decides whether an operation fails as it would on a full disk or a lost share: true makes it
-// fail. nativePath is the file the operation is for; for the temporary file through which an
-// output is written, the output file itself. A hook that counts its calls can fail the Nth one.
-using FaultHook = std::function<bool(FileOperation operation, const std::string& nativePath)>;
+// What a fault hook makes of an operation: nothing, a failure, or (for a write) a short write
+// that puts the first half of the bytes on the disk and then fails, as a disk that fills up does.
+// A hook that answers true or false fails the operation or lets it be.
+class Fault {
+ public:
+  enum Kind { kNone, kError, kShortWrite };
+  Fault(bool fails) : kind_(fails ? kError : kNone) {}
+  Fault(Kind kind) : kind_(kind) {}
+  Kind GetKind() const { return kind_; }
+
+ private:
+  Kind kind_;
+};
+
+// Decides whether an operation fails as it would on a full disk or a lost share. nativePath is
+// the file the operation is for; for the temporary file through which an output is written, the
+// output file itself; for a folder sync, the folder. A hook that counts its calls can fail the
+// Nth one.
+using FaultHook = std::function<Fault(FileOperation operation, const std::string& nativePath)>;
 
 // Paths are Windows paths: a drive letter and a colon, folder names separated by backslashes
 // (slashes are taken as separators too). A path without a drive is taken on the current drive,
@@ -67,8 +83,14 @@ class FileSystem {
   // Every later operation that changes files asks the hook first; without one nothing fails.
   void SetFaultHook(FaultHook hook) { faultHook_ = std::move(hook); }
   bool Fails(FileOperation operation, const std::string& nativePath) const {
-    return faultHook_ && faultHook_(operation, nativePath);
+    return FaultOf(operation, nativePath) != Fault::kNone;
   }
+  Fault::Kind FaultOf(FileOperation operation, const std::string& nativePath) const {
+    return faultHook_ ? faultHook_(operation, nativePath).GetKind() : Fault::kNone;
+  }
+  // Writes all bytes to an open native file, retrying partial writes; false on any failure.
+  // nativePath is what the fault hook is asked about.
+  bool WriteAll(int fd, std::string_view bytes, const std::string& nativePath) const;
 
   // Names of the plain files that match a pattern such as "Z:\data\*.*", in name order.
   std::vector<Text> ListPlainFiles(const Text& pattern) const;

@@ -1,6 +1,10 @@
 // The native file system on POSIX: drives from the environment, names that tell case apart.
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -93,6 +97,16 @@ bool Exists(const std::string& path) {
   return fs::exists(path, ec);
 }
 
+bool EntryExists(const std::string& path) {
+  struct stat status {};
+  return ::lstat(path.c_str(), &status) == 0;
+}
+
+bool IsSymbolicLink(const std::string& path) {
+  struct stat status {};
+  return ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
+}
+
 bool IsFolder(const std::string& path) {
   std::error_code ec;
   return fs::is_directory(path, ec);
@@ -118,6 +132,18 @@ bool RemoveFile(const std::string& path) {
 bool Rename(const std::string& from, const std::string& to) {
   std::error_code ec;
   fs::rename(from, to, ec);
+  return !ec;
+}
+
+bool RenameFolder(const std::string& from, const std::string& to) {
+  // rename() would put an empty folder made meanwhile under the same name out of the way.
+  if (EntryExists(to)) return false;
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool RemoveTree(const std::string& path) {
+  std::error_code ec;
+  fs::remove_all(path, ec);
   return !ec;
 }
 
@@ -166,6 +192,16 @@ std::optional<std::string> ExecutableFolder() {
 }
 
 unsigned long ProcessId() { return static_cast<unsigned long>(::getpid()); }
+
+bool ProcessIsGone(unsigned long id) {
+  return id > 0 && id <= INT_MAX && ::kill(static_cast<pid_t>(id), 0) != 0 && errno == ESRCH;
+}
+
+std::string HostName() {
+  char buffer[HOST_NAME_MAX + 1] = {};
+  if (::gethostname(buffer, sizeof buffer - 1) != 0 || buffer[0] == '\0') return "localhost";
+  return buffer;
+}
 
 std::string DefaultSysDir() {
   if (std::optional<std::string> config = Environment("XDG_CONFIG_HOME")) return *config + "/tecris2quillo";

@@ -1,11 +1,10 @@
 // The native file system on Windows: the machine's drives, wide names, attributes.
-#include "platform/win32.h"
-
 #include <algorithm>
 #include <vector>
 
 #include "platform/file_system.h"
 #include "platform/native_files.h"
+#include "platform/win32.h"
 
 namespace tq {
 namespace {
@@ -120,6 +119,11 @@ std::optional<std::string> Absolute(const std::string& path) {
 
 bool Exists(const std::string& path) { return Attributes(path).has_value(); }
 
+// GetFileAttributesW does not follow a link: the link itself is the entry.
+bool EntryExists(const std::string& path) { return Exists(path); }
+
+bool IsSymbolicLink(const std::string& path) { return HasAttribute(path, FILE_ATTRIBUTE_REPARSE_POINT); }
+
 bool IsFolder(const std::string& path) { return HasAttribute(path, FILE_ATTRIBUTE_DIRECTORY); }
 
 bool IsFile(const std::string& path) {
@@ -138,6 +142,27 @@ bool Rename(const std::string& from, const std::string& to) {
   return ::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+// Without MOVEFILE_REPLACE_EXISTING, which folders do not take: a folder made meanwhile under
+// the new name makes the rename fail.
+bool RenameFolder(const std::string& from, const std::string& to) {
+  return ::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+// A link or junction inside is removed as itself, never followed.
+bool RemoveTree(const std::string& path) {
+  std::optional<DWORD> attributes = Attributes(path);
+  if (!attributes) return true;
+  std::wstring wide = Wide(path);
+  if ((*attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    ::SetFileAttributesW(wide.c_str(), *attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+  }
+  if ((*attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return ::DeleteFileW(wide.c_str()) != 0;
+  if ((*attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+    for (const Entry& entry : List(path)) RemoveTree(Join(path, entry.name));
+  }
+  return ::RemoveDirectoryW(wide.c_str()) != 0;
+}
+
 std::optional<std::uintmax_t> Length(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
@@ -146,8 +171,9 @@ std::optional<std::uintmax_t> Length(const std::string& path) {
 }
 
 std::optional<std::string> Read(const std::string& path) {
-  win32::Handle file(::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  win32::Handle file(::CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsOpen()) return std::nullopt;
   std::string bytes;
   char buffer[65536];
@@ -180,8 +206,8 @@ std::vector<Entry> List(const std::string& folder) {
 
 std::optional<std::string> Environment(const char* name) {
   std::wstring wideName = Wide(name);
-  std::optional<std::string> value = WideResult(
-      [&](DWORD size, wchar_t* out) { return ::GetEnvironmentVariableW(wideName.c_str(), out, size); });
+  std::optional<std::string> value =
+      WideResult([&](DWORD size, wchar_t* out) { return ::GetEnvironmentVariableW(wideName.c_str(), out, size); });
   if (!value || value->empty()) return std::nullopt;
   return value;
 }
@@ -198,6 +224,24 @@ std::optional<std::string> ExecutableFolder() {
 }
 
 unsigned long ProcessId() { return ::GetCurrentProcessId(); }
+
+bool ProcessIsGone(unsigned long id) {
+  HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
+  if (process == nullptr) return ::GetLastError() == ERROR_INVALID_PARAMETER;  // no such process
+  DWORD code = 0;
+  bool ended = ::GetExitCodeProcess(process, &code) && code != STILL_ACTIVE;
+  ::CloseHandle(process);
+  return ended;
+}
+
+std::string HostName() {
+  std::optional<std::string> name = WideResult([](DWORD size, wchar_t* out) {
+    DWORD length = size;
+    if (::GetComputerNameExW(ComputerNameDnsHostname, out, &length)) return length;
+    return ::GetLastError() == ERROR_MORE_DATA ? length : DWORD{0};
+  });
+  return name && !name->empty() ? *name : "localhost";
+}
 
 std::string DefaultSysDir() {
   return Join(Environment("APPDATA").value_or(Absolute(".").value_or(".")), "tecris2quillo");

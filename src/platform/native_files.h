@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/text.h"
@@ -36,12 +37,20 @@ std::string ResolveName(const std::string& folder, const Text& name);
 std::optional<std::string> Absolute(const std::string& path);
 
 bool Exists(const std::string& path);
+// Whether an entry of that name exists, a symbolic link counting as itself even when it leads nowhere.
+bool EntryExists(const std::string& path);
+// A symbolic link (on Windows, any reparse point: a link or a junction).
+bool IsSymbolicLink(const std::string& path);
 bool IsFolder(const std::string& path);
 bool IsFile(const std::string& path);
 bool IsHidden(const std::string& path);
 bool CreateFolder(const std::string& path);
 bool RemoveFile(const std::string& path);
 bool Rename(const std::string& from, const std::string& to);
+// Renames a folder to a name that must not exist yet.
+bool RenameFolder(const std::string& from, const std::string& to);
+// Removes a file, or a folder with everything in it; false when something stays.
+bool RemoveTree(const std::string& path);
 std::optional<std::uintmax_t> Length(const std::string& path);
 std::optional<std::string> Read(const std::string& path);
 
@@ -63,7 +72,10 @@ FileNumber CreateNewFile(const std::string& path, bool& taken);
 // Opens a file whose every write goes to its end as the system finds it then, creating it
 // when it is missing.
 FileNumber OpenForAppend(const std::string& path);
-bool WriteAll(FileNumber file, const std::string& bytes);
+bool WriteAll(FileNumber file, std::string_view bytes);
+// The length of an open file, and cutting the file at path, open as file, back to a length.
+std::optional<std::uintmax_t> LengthOf(FileNumber file);
+bool Truncate(FileNumber file, const std::string& path, std::uintmax_t length);
 bool SyncFile(FileNumber file);
 // False when closing fails, which is where a write that the system kept back can fail.
 bool CloseFile(FileNumber file);
@@ -76,8 +88,15 @@ FileNumber OpenLockFile(const std::string& path);
 // another, is refused it until the holder lets go.
 LockTry TryLockFile(FileNumber file);
 void UnlockFile(FileNumber file);
+// The first bytes of an open file, at most max of them, and putting bytes in place of all it holds.
+std::string ReadStart(FileNumber file, std::size_t max);
+bool Overwrite(FileNumber file, std::string_view bytes);
 
 unsigned long ProcessId();
+// Whether the process of that id on this machine has ended (false when that cannot be told).
+bool ProcessIsGone(unsigned long id);
+// This machine's name as other machines that share a folder see it.
+std::string HostName();
 
 struct Entry {
   std::string name;

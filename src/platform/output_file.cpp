@@ -14,13 +14,12 @@ FileNumber CreateNewFile(const std::string& path, bool& taken) {
   return fd < 0 ? kNoFile : fd;
 }
 
-bool WriteAll(FileNumber fd, const std::string& bytes) {
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+bool WriteAll(FileNumber fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t n = ::write(fd, bytes.data(), bytes.size());
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
-    written += static_cast<std::size_t>(n);
+    bytes.remove_prefix(static_cast<std::size_t>(n));
   }
   return true;
 }

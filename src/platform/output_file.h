@@ -1,6 +1,7 @@
 // Output files written whole or not at all: built in memory, then put in place by a rename.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "common/text.h"
@@ -10,17 +11,20 @@ namespace tq {
 class BoringFiles;
 class FileSystem;
 
-// One output text file in code page 932 with CR LF line ends. Nothing reaches the disk until
-// Commit: the bytes are written to a hidden temporary file in the same folder, flushed, and
-// renamed over the target (see ReplaceFileContents), so a failed or interrupted write never leaves a short file behind
-// and the file that was there before stays intact. Failures throw ConversionError.
+// One output text file in code page 932 with CR LF line ends, built in memory. Commit hands
+// the bytes to the boring folder's files, which put them in place whole or not at all (see
+// BoringFiles), so a failed or interrupted write never leaves a short file behind and the
+// file that was there before stays intact. Failures throw ConversionError.
 class OutputFile {
  public:
   // The file name in the boring folder of files, which puts it in place at Commit.
   OutputFile(BoringFiles& files, Text name) : files_(files), name_(std::move(name)) {}
 
   void WriteLine(TextView line);
-  void WriteEmptyLine() { bytes_ += "\r\n"; }
+  void WriteEmptyLine() { EndLine(); }
+  // A line in pieces: Write each, then EndLine.
+  void Write(TextView text) { bytes_ += ToShiftJis(text); }
+  void EndLine() { bytes_ += "\r\n"; }
   void Commit();
 
  private:
@@ -28,6 +32,11 @@ class OutputFile {
   Text name_;
   std::string bytes_;
 };
+
+// Writes bytes to a new hidden temporary file next to the native target (asking the fault hook
+// about the target) and returns its native path; nothing, with no file left, on any failure.
+std::optional<std::string> WriteTemporaryFile(const FileSystem& files, const std::string& target,
+                                              const std::string& bytes, bool durable);
 
 // Writes bytes to a file through a temporary file and a rename; throws ConversionError.
 // With durable set, the bytes are forced to the disk before the rename.

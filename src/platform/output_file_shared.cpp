@@ -7,26 +7,18 @@
 #include "platform/file_system.h"
 #include "platform/native_files.h"
 #include "platform/output_file.h"
+#include "platform/temporary_names.h"
 
 namespace tq {
 namespace {
 
-// A hidden name next to the target, unique per process and attempt.
-std::string TemporaryName(const std::string& target, unsigned long processId, int attempt) {
-  std::size_t separator = target.find_last_of("/\\");
-  std::size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
-  std::string name = "." + target.substr(nameStart) + ".tmp" + std::to_string(processId);
-  if (attempt > 0) name += "-" + std::to_string(attempt);
-  return target.substr(0, nameStart) + name;
-}
-
 // Creates a temporary file next to the target. A run killed while writing leaves its
 // temporary file behind, and a later process may get the same id, so a name that is taken
-// is passed over rather than reused: it may still be another machine's on a shared folder.
+// is passed over rather than reused.
 native::FileNumber CreateTemporary(const FileSystem& files, const std::string& target, std::string& temporary) {
   if (files.Fails(FileOperation::kOpen, target)) return native::kNoFile;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = TemporaryName(target, native::ProcessId(), attempt);
+    temporary = TemporaryPathBeside(target, "", attempt);
     bool taken = false;
     native::FileNumber file = native::CreateNewFile(temporary, taken);
     if (file != native::kNoFile || !taken) return file;
@@ -37,7 +29,7 @@ native::FileNumber CreateTemporary(const FileSystem& files, const std::string& t
 // Writes the temporary file; false (with the temporary file removed) on any failure.
 bool WriteTemporary(const FileSystem& files, native::FileNumber file, const std::string& temporary,
                     const std::string& target, const std::string& bytes, bool durable) {
-  bool ok = !files.Fails(FileOperation::kWrite, target) && native::WriteAll(file, bytes);
+  bool ok = files.WriteAll(file, bytes, target);
   if (ok && durable) ok = !files.Fails(FileOperation::kSync, target) && native::SyncFile(file);
   if (!native::CloseFile(file)) ok = false;
   if (!ok) native::RemoveFile(temporary);
@@ -47,8 +39,8 @@ bool WriteTemporary(const FileSystem& files, native::FileNumber file, const std:
 }  // namespace
 
 void OutputFile::WriteLine(TextView line) {
-  bytes_ += ToShiftJis(line);
-  bytes_ += "\r\n";
+  Write(line);
+  EndLine();
 }
 
 void OutputFile::Commit() { files_.Commit(name_, bytes_); }
@@ -57,16 +49,21 @@ Text CannotWriteCause(const Text& path) {
   return U"ファイル「" + path + U"」を書き込めません。書き込み先のフォルダと空き容量を確認してください。";
 }
 
+std::optional<std::string> WriteTemporaryFile(const FileSystem& files, const std::string& target,
+                                              const std::string& bytes, bool durable) {
+  std::string temporary;
+  native::FileNumber file = CreateTemporary(files, target, temporary);
+  if (file == native::kNoFile || !WriteTemporary(files, file, temporary, target, bytes, durable)) return std::nullopt;
+  return temporary;
+}
+
 void ReplaceFileContents(const FileSystem& files, const Text& path, const std::string& bytes, bool durable) {
   std::optional<std::string> target = files.NativePath(path);
   if (!target) throw ConversionError(CannotWriteCause(path));
-  std::string temporary;
-  native::FileNumber file = CreateTemporary(files, *target, temporary);
-  if (file == native::kNoFile || !WriteTemporary(files, file, temporary, *target, bytes, durable)) {
-    throw ConversionError(CannotWriteCause(path));
-  }
-  if (files.Fails(FileOperation::kRename, *target) || !native::Rename(temporary, *target)) {
-    native::RemoveFile(temporary);
+  std::optional<std::string> temporary = WriteTemporaryFile(files, *target, bytes, durable);
+  if (!temporary) throw ConversionError(CannotWriteCause(path));
+  if (files.Fails(FileOperation::kRename, *target) || !native::Rename(*temporary, *target)) {
+    native::RemoveFile(*temporary);
     throw ConversionError(CannotWriteCause(path));
   }
 }

@@ -1,26 +1,24 @@
 // The Windows files under whole-or-nothing outputs: exclusive creation, whole writes, flushes.
-#include "platform/win32.h"
-
 #include <algorithm>
 
 #include "platform/native_files.h"
+#include "platform/win32.h"
 
 namespace tq::native {
 
 FileNumber CreateNewFile(const std::string& path, bool& taken) {
-  HANDLE file = ::CreateFileW(win32::Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+  HANDLE file =
+      ::CreateFileW(win32::Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   taken = file == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_FILE_EXISTS;
   return win32::NumberOf(file);
 }
 
-bool WriteAll(FileNumber file, const std::string& bytes) {
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 30));
+bool WriteAll(FileNumber file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
     DWORD n = 0;
-    if (!::WriteFile(win32::HandleOf(file), bytes.data() + written, chunk, &n, nullptr) || n == 0) return false;
-    written += n;
+    if (!::WriteFile(win32::HandleOf(file), bytes.data(), chunk, &n, nullptr) || n == 0) return false;
+    bytes.remove_prefix(n);
   }
   return true;
 }

@@ -176,20 +176,31 @@ void ConvertSourceFile(RunData& data, SourceFile& file, BoringFiles& files, Patt
   FindAndConvertSectionZ(data, file, files, xScanStart);
 }
 
+// A file that stops leaves its boring folder as it was, so the message says that nothing of it
+// was written.
 Text FailureMessage(const Text& sourcePath, const ConversionError& error) {
   Text where = U"変換元ファイル「" + sourcePath + U"」";
   if (error.Line() > 0) where += U"の " + DecimalText(error.Line()) + U" 行目";
-  return where + U"で変換を中止しました。\n" + error.Cause();
+  return where + U"で変換を中止しました。\n" + error.Cause() + U"\nこのボーリングのファイルは一つも書き込んでいません。";
 }
 
-// Sends the pattern data's warnings to the observer, each distinct one once, while the command runs.
+// Sends the pattern data's warnings to the observer, each distinct one once, and its waits for
+// other converters, while the command runs.
 class ScopedRunWarnings {
  public:
   ScopedRunWarnings(PatternData& patterns, RunObserver& observer)
-      : patterns_(patterns), previous_(patterns.SetWarningSink([this, &observer](const Text& warning) {
+      : patterns_(patterns),
+        previous_(patterns.SetWarningSink([this, &observer](const Text& warning) {
           if (shown_.insert(warning).second) observer.Warning(warning);
+        })),
+        previousWait_(patterns.SetWaitSink([&observer](const Text& notice) {
+          if (notice.empty()) return observer.SetStatusCaption(kCaptionConverting);
+          observer.Waiting(notice);
         })) {}
-  ~ScopedRunWarnings() { patterns_.SetWarningSink(std::move(previous_)); }
+  ~ScopedRunWarnings() {
+    patterns_.SetWarningSink(std::move(previous_));
+    patterns_.SetWaitSink(std::move(previousWait_));
+  }
   ScopedRunWarnings(const ScopedRunWarnings&) = delete;
   ScopedRunWarnings& operator=(const ScopedRunWarnings&) = delete;
 
@@ -197,6 +208,7 @@ class ScopedRunWarnings {
   PatternData& patterns_;
   std::set<Text> shown_;
   WarningSink previous_;
+  WaitSink previousWait_;
 };
 
 class ExecuteCommand {
@@ -266,12 +278,14 @@ class ExecuteCommand {
         observer_.MsgBox(kInvalidFileMessage, kStyleOkOnly, std::nullopt);
         return StopBusy(RunOutcome::kFileRefused);
       }
-      EnsureBoringFolder(files_, prefix, identifier);
+      // Refused before the conversion, so that a linked folder teaches the tables nothing either.
+      RefuseLinkedBoringFolder(files_, prefix + identifier);
       std::optional<std::string> bytes = files_.ReadFile(sourcePath);
       if (!bytes) throw ConversionError(U"ファイルを読み込めません。");
       SourceFile file(std::move(*bytes));
-      BoringFiles boring(files_, prefix + identifier);
+      BoringFiles boring(files_, prefix + identifier, BoringFiles::Mode::kWholeBoring);
       ConvertSourceFile(data_, file, boring, converter_.Patterns());
+      boring.CommitAll();
     } catch (const ConversionError& error) {
       observer_.MsgBox(FailureMessage(sourcePath, error), kStyleOkExclamation, std::nullopt);
       return StopBusy(RunOutcome::kConversionFailed);

@@ -48,6 +48,9 @@ class RunObserver : public MessageBoxes {
   // A failure that does not stop the run but that the user must hear of; each distinct
   // warning is given once per run.
   virtual void Warning(const Text& text) { (void)text; }
+  // The run waits for another converter (text says who and how long); the caption shows it
+  // until the run sets the caption again.
+  virtual void Waiting(const Text& text) { SetStatusCaption(text); }
   virtual void Finding(const tq::Finding& finding) { (void)finding; }
 };
 

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string_view>
 #include <type_traits>
 
 #include "common/text.h"
@@ -16,7 +17,10 @@ namespace tq {
 //   FieldLine<X5Field> line;
 //   line[X5Field::kDepth] = DepthTextOf(depth);
 //   out.WriteLine(line.Join());
-template <typename Field>
+//
+// With Value = TextView the fields view texts held elsewhere, and WriteTo puts them into an
+// output piece by piece, so that a field of many megabytes is never copied.
+template <typename Field, typename Value = Text>
 class FieldLine {
   static_assert(std::is_enum_v<Field>, "fields are named by an enumeration");
   static constexpr std::size_t kCount = static_cast<std::size_t>(Field::kCount);
@@ -25,21 +29,36 @@ class FieldLine {
  public:
   static constexpr std::size_t Count() { return kCount; }
 
-  Text& operator[](Field field) { return fields_.at(Index(field)); }
-  const Text& operator[](Field field) const { return fields_.at(Index(field)); }
+  Value& operator[](Field field) { return fields_.at(Index(field)); }
+  const Value& operator[](Field field) const { return fields_.at(Index(field)); }
 
   // The fields joined by "," as they are, none quoted.
   Text Join() const {
-    Text line = fields_[0];
-    for (std::size_t k = 1; k < kCount; ++k) line += U"," + fields_[k];
+    Text line(fields_[0]);
+    for (std::size_t k = 1; k < kCount; ++k) {
+      line += U',';
+      line += fields_[k];
+    }
     return line;
+  }
+
+  // The same line written to out (Write of each piece, then EndLine) without joining it first.
+  template <typename Out>
+  void WriteTo(Out& out) const {
+    static constexpr char32_t kComma = U',';
+    out.Write(fields_[0]);
+    for (std::size_t k = 1; k < kCount; ++k) {
+      out.Write(TextView(&kComma, 1));
+      out.Write(fields_[k]);
+    }
+    out.EndLine();
   }
 
  private:
   // Field 0 does not exist; at() refuses it and any field beyond kCount.
   static constexpr std::size_t Index(Field field) { return static_cast<std::size_t>(field) - 1; }
 
-  std::array<Text, kCount> fields_;
+  std::array<Value, kCount> fields_;
 };
 
 }  // namespace tq

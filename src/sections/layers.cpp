@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/values.h"
+#include "patterns/soil_names.h"
 #include "patterns/soil_patterns.h"
 #include "platform/output_file.h"
 #include "sections/field_line.h"
@@ -34,11 +35,11 @@ Text X1Line(std::size_t i, const LayerGroup& layer, const Text& code) {
 
 std::vector<LayerGroup> GroupConsecutiveRows(const SectionTable& table, std::int16_t count, int value) {
   std::vector<LayerGroup> groups(1);
-  Text previous;
+  TextView previous;
   for (int r = 1; r <= count; ++r) {
-    Text trimmed = Trim(table.At(value, r));
+    TextView trimmed = TrimmedView(table.At(value, r));
     if (trimmed != previous) {
-      groups.push_back({Text(), table.At(value, r)});
+      groups.push_back({Text(), TextView(table.At(value, r))});
       previous = trimmed;
     }
     groups.back().depthText = AtRowLine(table, r, [](const SectionRow& row) { return DepthTextOf(row[kLayerDepth]); });
@@ -59,6 +60,9 @@ void ReadSectionX(std::int16_t count, SectionTable& table, SourceFile& file) {
     file.SkipFields(3);
     ReadCell(file, table, kLayerDepth, i);
     ReadCell(file, table, kLayerSoilName, i);
+    // Checked before any writer runs, so that a name the soil pattern tables cannot hold stops
+    // the file before a table learns an earlier name of it.
+    CheckSoilName(table.At(kLayerSoilName, i), table.Line(kLayerSoilName, i));
     ReadCell(file, table, kLayerDescription, i);
   }
 }
@@ -68,7 +72,7 @@ void WriteX1File(BoringFiles& files, PatternData& patterns, const SectionTable& 
   OutputFile out(files, U"X1.txt");
   for (std::size_t i = 1; i < layers.size(); ++i) {
     Text code;
-    MapSoilNameToPattern(patterns, layers[i].value, code);
+    MapSoilNameToPattern(patterns, Text(layers[i].value), code);
     out.WriteLine(X1Line(i, layers[i], code));
   }
   out.Commit();

@@ -23,7 +23,9 @@ inline constexpr int kLayerDescription = 5;  // the second description, for X3.t
 void ReadSectionB(std::int16_t& count, SectionTable& table, SourceFile& file);
 
 // Reads count X rows (the whole header already read by the run): depth, soil name and second
-// description into values 1, 3 and 5 of the layer table.
+// description into values 1, 3 and 5 of the layer table. A soil name that the soil pattern
+// tables cannot hold (CheckSoilName) stops the reading at its line. A soil name that the soil pattern
+// tables cannot hold (CheckSoilName) stops the reading at its line.
 void ReadSectionX(std::int16_t count, SectionTable& table, SourceFile& file);
 
 // A run of consecutive rows whose value, trimmed, is the same: the value as read in its first
@@ -32,7 +34,7 @@ void ReadSectionX(std::int16_t count, SectionTable& table, SourceFile& file);
 // group it ends, so that a depth no line could hold stops the file at its line.
 struct LayerGroup {
   Text depthText;
-  Text value;
+  TextView value;  // views the table's text, which a value of many megabytes may be
 };
 std::vector<LayerGroup> GroupConsecutiveRows(const SectionTable& table, std::int16_t count, int value);
 

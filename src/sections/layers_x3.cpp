@@ -15,10 +15,19 @@ constexpr std::size_t kCodedCharacters = 3;
 
 using HalfCodes = std::array<std::int16_t, kCodedCharacters>;
 
-enum class X3Field { kLine = 1, kDepth = 2, kCodes1 = 3, kHalf1 = 4, kCodes2 = 5, kHalf2 = 6, kSeparator = 7, kCount = 7 };
+enum class X3Field {
+  kLine = 1,
+  kDepth = 2,
+  kCodes1 = 3,
+  kHalf1 = 4,
+  kCodes2 = 5,
+  kHalf2 = 6,
+  kSeparator = 7,
+  kCount = 7
+};
 
 // The codes of the first three characters of a half that the L4 table holds, from the front.
-HalfCodes CodesOf(const Text& half, const L4Table& l4) {
+HalfCodes CodesOf(TextView half, const L4Table& l4) {
   HalfCodes codes{};
   std::size_t k = 0;
   for (std::size_t i = 0; i < half.size() && i < kCodedCharacters; ++i) {
@@ -40,19 +49,25 @@ Text CodeText(const HalfCodes& codes) {
 
 }  // namespace
 
-void WriteX3Line(int& lineNumber, const Text& depthText, const Text& description, const L4Table& l4,
-                 OutputFile& out) {
-  if (Trim(description).empty()) return;
+void WriteX3Line(int& lineNumber, const Text& depthText, TextView description, const L4Table& l4, OutputFile& out) {
+  if (TrimmedView(description).empty()) return;
+  // The halves are views written piece by piece: a description may be very long.
   std::size_t split = description.find(kHalfSeparator);
-  FieldLine<X3Field> line;
-  line[X3Field::kLine] = Right(U"   " + DecimalText(lineNumber), 3);
-  line[X3Field::kDepth] = Right(U"       " + depthText, 7);
-  Text& half1 = line[X3Field::kHalf1] = split == Text::npos ? description : description.substr(0, split);
-  Text& half2 = line[X3Field::kHalf2] = split == Text::npos ? Text() : description.substr(split + 1);
-  line[X3Field::kCodes1] = CodeText(CodesOf(half1, l4));
-  line[X3Field::kCodes2] = CodeText(CodesOf(half2, l4));
-  if (!half2.empty()) line[X3Field::kSeparator] = Text(1, kHalfSeparator);
-  out.WriteLine(line.Join());
+  TextView half1 = description.substr(0, split);
+  TextView half2 = split == TextView::npos ? TextView() : description.substr(split + 1);
+  const Text lineText = Right(U"   " + DecimalText(lineNumber), 3);
+  const Text depth = Right(U"       " + depthText, 7);
+  const Text codes1 = CodeText(CodesOf(half1, l4));
+  const Text codes2 = CodeText(CodesOf(half2, l4));
+  FieldLine<X3Field, TextView> line;
+  line[X3Field::kLine] = lineText;
+  line[X3Field::kDepth] = depth;
+  line[X3Field::kCodes1] = codes1;
+  line[X3Field::kHalf1] = half1;
+  line[X3Field::kCodes2] = codes2;
+  line[X3Field::kHalf2] = half2;
+  if (!half2.empty()) line[X3Field::kSeparator] = TextView(&kHalfSeparator, 1);
+  line.WriteTo(out);
   ++lineNumber;
 }
 

@@ -19,7 +19,7 @@ void WriteX3File(BoringFiles& files, const PatternData& patterns, const SectionT
 // Writes the line of one group unless its description is blank, and then advances the line
 // number. The description is split at its first "～"; up to three characters of each half are
 // coded through the L4 table.
-void WriteX3Line(int& lineNumber, const Text& depthText, const Text& description, const L4Table& l4,
+void WriteX3Line(int& lineNumber, const Text& depthText, TextView description, const L4Table& l4,
                  OutputFile& out);
 
 }  // namespace tq

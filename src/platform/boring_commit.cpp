@@ -1,0 +1,137 @@
+// Putting a boring's outputs in place together: the whole new folder at once, or every file of
+// an existing folder with the ones it replaces kept until all are in place.
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/errors.h"
+#include "platform/boring_files.h"
+#include "platform/native_files.h"
+#include "platform/output_file.h"
+#include "platform/paths.h"
+#include "platform/temporary_names.h"
+
+namespace tq {
+namespace {
+
+using Outputs = std::vector<std::pair<Text, std::string>>;
+
+Text CannotCreateFolderCause(const Text& folder) {
+  return U"フォルダ「" + folder + U"」を作成できません。書き込みできる場所か確認してください。";
+}
+
+// A file of a folder that nobody else sees yet; the hook is asked about the file's final path.
+bool WriteNewFile(const FileSystem& files, const std::string& path, const std::string& hookPath,
+                  const std::string& bytes) {
+  if (files.Fails(FileOperation::kOpen, hookPath)) return false;
+  bool taken = false;
+  native::FileNumber file = native::CreateNewFile(path, taken);
+  if (file == native::kNoFile) return false;
+  bool ok = files.WriteAll(file, bytes, hookPath);
+  return native::CloseFile(file) && ok;
+}
+
+// One output on its way into an existing folder.
+struct Replacement {
+  std::string target;
+  std::string temporary;  // the new bytes until they are in place
+  std::string kept;       // the file it replaces, while the others are put in place
+  bool replaced = false;  // whether there was a file to keep
+  bool placed = false;
+};
+
+class FolderCommit {
+ public:
+  FolderCommit(const FileSystem& files, const Text& folder, const std::string& native)
+      : files_(files), folder_(folder), native_(native) {}
+
+  // Creates the folder under a temporary name beside it, fills it and renames it into place.
+  // False when someone else created the folder meanwhile; the outputs then go into it.
+  bool CommitNew(const Outputs& outputs) {
+    std::string building = TemporaryPathBeside(native_);
+    if (files_.Fails(FileOperation::kCreateFolder, native_) || !native::CreateFolder(building)) {
+      throw ConversionError(CannotCreateFolderCause(folder_));
+    }
+    for (const auto& [name, bytes] : outputs) {
+      std::string fileName = ToUtf8(name);
+      if (WriteNewFile(files_, native::Join(building, fileName), native::Join(native_, fileName), bytes)) continue;
+      native::RemoveTree(building);
+      throw ConversionError(CannotWriteCause(JoinPath(folder_, name)));
+    }
+    if (!files_.Fails(FileOperation::kRename, native_) && native::RenameFolder(building, native_)) return true;
+    native::RemoveTree(building);
+    if (native::IsFolder(native_)) return false;
+    throw ConversionError(CannotCreateFolderCause(folder_));
+  }
+
+  void CommitInto(const Outputs& outputs) {
+    std::vector<Replacement> replacements;
+    for (const auto& [name, bytes] : outputs) {
+      Text path = JoinPath(folder_, name);
+      // The name as the folder holds it, in whatever case, so that the file is replaced, not doubled.
+      std::optional<std::string> target = files_.NativePath(path);
+      std::optional<std::string> temporary;
+      if (target) temporary = WriteTemporaryFile(files_, *target, bytes, /*durable=*/false);
+      if (!temporary) {
+        PutBack(replacements);
+        throw ConversionError(CannotWriteCause(path));
+      }
+      replacements.push_back({*target, *temporary, {}, false, false});
+    }
+    for (std::size_t i = 0; i < replacements.size(); ++i) {
+      if (Place(replacements[i])) continue;
+      PutBack(replacements);
+      throw ConversionError(CannotWriteCause(JoinPath(folder_, outputs[i].first)));
+    }
+    for (const Replacement& r : replacements) {
+      if (r.replaced) native::RemoveFile(r.kept);
+    }
+  }
+
+ private:
+  bool Place(Replacement& r) {
+    r.kept = TemporaryPathBeside(r.target, ".old");
+    if (native::EntryExists(r.target)) {
+      if (files_.Fails(FileOperation::kRename, r.target) || !native::Rename(r.target, r.kept)) return false;
+      r.replaced = true;
+    }
+    r.placed = !files_.Fails(FileOperation::kRename, r.target) && native::Rename(r.temporary, r.target);
+    return r.placed;
+  }
+
+  // Undoes every step made so far: the kept files go back, the new ones go.
+  static void PutBack(const std::vector<Replacement>& replacements) {
+    for (auto r = replacements.rbegin(); r != replacements.rend(); ++r) {
+      if (r->placed && !r->replaced) native::RemoveFile(r->target);
+      if (r->replaced) native::Rename(r->kept, r->target);
+      if (!r->placed) native::RemoveFile(r->temporary);
+    }
+  }
+
+  const FileSystem& files_;
+  const Text& folder_;
+  std::string native_;
+};
+
+}  // namespace
+
+void RefuseLinkedBoringFolder(const FileSystem& files, const Text& folder) {
+  std::optional<std::string> native = files.NativePath(folder);
+  if (!native || !native::IsSymbolicLink(*native)) return;
+  throw ConversionError(
+      U"ボーリングフォルダ「" + folder +
+      U"」はシンボリックリンクです。変換先フォルダの外に書き込まないよう、このボーリングは変換しません。"
+      U"リンクを普通のフォルダに置き換えてから変換してください。");
+}
+
+void CommitBoringFolder(const FileSystem& files, const Text& folder, const Outputs& outputs) {
+  RefuseLinkedBoringFolder(files, folder);
+  std::optional<std::string> native = files.NativePath(folder);
+  if (!native) throw ConversionError(CannotCreateFolderCause(folder));
+  FolderCommit commit(files, folder, *native);
+  if (!native::EntryExists(*native) && commit.CommitNew(outputs)) return;
+  if (!native::IsFolder(*native)) throw ConversionError(CannotCreateFolderCause(folder));
+  commit.CommitInto(outputs);
+}
+
+}  // namespace tq
