@@ -20,10 +20,10 @@ using test::U8;
 class PatternSettingFile : public ::testing::Test {
  protected:
   void SetUp() override { UseConfigurationFolder("sys"); }
-  void TearDown() override { ::unsetenv("TECRIS2QUILLO_SYSDIR"); }
+  void TearDown() override { test::SetEnvironment("TECRIS2QUILLO_SYSDIR", ""); }
   void UseConfigurationFolder(const std::string& relative) {
     configuration_ = relative;
-    ::setenv("TECRIS2QUILLO_SYSDIR", drive_.Native(relative).c_str(), 1);
+    test::SetEnvironment("TECRIS2QUILLO_SYSDIR", drive_.Native(relative));
   }
   std::string SettingRelative() const { return configuration_ + "/PatdatV5.ini"; }
 
