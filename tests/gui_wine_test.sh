@@ -6,22 +6,12 @@ set -u
 exe=$(realpath "$1")
 examples=$(cd "$2" && pwd)
 picture=$3
-fixtures=$(cd "$(dirname "$0")/fixtures/cli" && pwd)
-export WINEDEBUG=-all LC_ALL=C.UTF-8
 work=$(mktemp -d)
 drive_c=${WINEPREFIX:-$HOME/.wine}/drive_c
 site=tecris2quillo-試験  # C:\tecris2quillo-試験, a folder of Wine's drive C:, as a user's folders look
 trap 'rm -rf "$work" "${drive_c:?}/$site"' EXIT
 
-winpath() { printf 'Z:%s' "${1//\//\\}"; }  # a native path as Wine's drive Z: (the root) shows it
-source "$(dirname "$0")/script_checks.sh"
-same_as_fixtures() {  # same_as_fixtures NATIVE_OUTPUT_FOLDER: every reference file, and no other
-  local out=$1 expected
-  for expected in "$fixtures"/*/*; do
-    cmp -s "$expected" "$out/${expected#"$fixtures"/}" || { echo "differs: ${expected#"$fixtures"/}" >&2; return 1; }
-  done
-  [ "$(cd "$out" && find . -type f | sort)" = "$(cd "$fixtures" && find . -type f | sort)" ]
-}
+source "$(dirname "$0")/wine_checks.sh"
 report_has() { grep -qxF "$1" "$work/report.txt" || { cat "$work/report.txt" >&2; return 1; }; }
 is_png() { [ "$(head -c 8 "$1" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ]; }
 

@@ -6,23 +6,14 @@
 set -u
 setup=$(realpath "$1")
 examples=$(cd "$2" && pwd)
-fixtures=$(cd "$(dirname "$0")/fixtures/cli" && pwd)
 # No menu entries on the machine that runs the test.
-export WINEDEBUG=-all LC_ALL=C.UTF-8 WINEDLLOVERRIDES=winemenubuilder.exe=d
+export WINEDLLOVERRIDES=winemenubuilder.exe=d
 work=$(mktemp -d)
 drive_c=${WINEPREFIX:-$HOME/.wine}/drive_c
 site=tecris2quillo-導入試験-$$  # C:\tecris2quillo-導入試験-PID on Wine's drive C:
 trap 'rm -rf "$work" "${drive_c:?}/$site"' EXIT
 
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
-source "$(dirname "$0")/script_checks.sh"
-same_as_fixtures() {  # same_as_fixtures NATIVE_OUTPUT_FOLDER: every reference file, and no other
-  local out=$1 expected
-  for expected in "$fixtures"/*/*; do
-    cmp -s "$expected" "$out/${expected#"$fixtures"/}" || { echo "differs: ${expected#"$fixtures"/}" >&2; return 1; }
-  done
-  [ "$(cd "$out" && find . -type f | sort)" = "$(cd "$fixtures" && find . -type f | sort)" ]
-}
+source "$(dirname "$0")/wine_checks.sh"
 setting_is() {  # setting_is FOLDER: the two lines of the setting, code page 932 with CR LF
   printf '[PATDAT]\r\n%s\r\n' "$1" | iconv -f UTF-8 -t CP932 | cmp -s - "$work/sys/PatdatV5.ini"
 }
