@@ -23,7 +23,7 @@ class PatternSettingFile : public ::testing::Test {
   void TearDown() override { test::SetEnvironment("TECRIS2QUILLO_SYSDIR", ""); }
   void UseConfigurationFolder(const std::string& relative) {
     configuration_ = relative;
-    test::SetEnvironment("TECRIS2QUILLO_SYSDIR", drive_.Native(relative));
+    test::SetEnvironment("TECRIS2QUILLO_SYSDIR", test::NativeString(drive_.Native(relative)));
   }
   std::string SettingRelative() const { return configuration_ + "/PatdatV5.ini"; }
 
