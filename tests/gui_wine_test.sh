@@ -23,6 +23,33 @@ is_png() { [ "$(head -c 8 "$1" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a 
 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma /t REG_MULTI_SZ \
   /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK JP' /f >/dev/null 2>&1
 
+# The user's keys, typed by xdotool into the window started as a user starts it: the destination
+# typed into its box, every file selected with Shift, Enter on the file list (which starts
+# nothing), Enter on the Execute button, Enter on the create-folder question (Yes), Alt+F4.
+cat >"$work/keys.sh" <<'KEYS'
+wine explorer /desktop=tecris2quillo,800x600 "$1" >/dev/null 2>&1 &
+program=$!
+for _ in $(seq 60); do xdotool search --name tecris2quillo >/dev/null 2>&1 && break; sleep 0.5; done
+sleep 3
+keys() { xdotool key --delay 150 "$@"; sleep 1; }
+keys Tab Home shift+End
+xdotool type --delay 50 "$2"
+keys Tab Tab Tab Home shift+End Return
+[ -e "$3" ] && echo "Enter on the file list started a run" >&2
+keys Tab Tab Tab Return
+keys Return
+for _ in $(seq 60); do [ -e "$4" ] && break; sleep 0.5; done
+sleep 1
+keys alt+F4
+for _ in $(seq 20); do kill -0 "$program" 2>/dev/null || exit 0; sleep 0.5; done
+echo "the window did not end" >&2
+exit 1
+KEYS
+typed_run() {  # typed_run DESTINATION: the conversion by keys, from the site's source folder
+  (cd "$drive_c/$site/現場A" && timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" \
+    bash "$work/keys.sh" "$exe" "$(winpath "$1")" "$1" "$1/12345678004/titl01.txt")
+}
+
 # The window in Wine's own desktop, which draws the frame and caption as Windows does. It starts
 # in the site's folder, which the destination folder list shows.
 window() {  # window ARGUMENTS...: the program's report lands in $work/report.txt
@@ -53,5 +80,8 @@ check "end message" report_has "status=変換が正常に終了しました。"
 check "outputs are the reference bytes" same_as_fixtures "$drive_c/$site/出力"
 check "picture of the window" is_png "$work/window.png"
 cp "$work/window.png" "$picture" 2>/dev/null
+
+check "typed run ends with the window" typed_run "$work/keys"
+check "typed run outputs are the reference bytes" same_as_fixtures "$work/keys"
 
 report

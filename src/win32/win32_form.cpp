@@ -92,6 +92,16 @@ LRESULT CALLBACK FolderListProcedure(HWND window, UINT message, WPARAM wParam, L
   return ::DefSubclassProc(window, message, wParam, lParam);
 }
 
+// Enter on a focused button presses it, as Space does; Enter anywhere else starts nothing.
+LRESULT CALLBACK ButtonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (message == WM_GETDLGCODE && wParam == VK_RETURN) return DLGC_WANTALLKEYS;
+  if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+    ::SendMessageW(window, BM_CLICK, 0, 0);
+    return 0;
+  }
+  return ::DefSubclassProc(window, message, wParam, lParam);
+}
+
 void RegisterClasses(HINSTANCE instance, WNDPROC form, WNDPROC picture) {
   WNDCLASSEXW formClass{};
   formClass.cbSize = sizeof formClass;
@@ -143,6 +153,9 @@ void Win32Form::CreateControls() {
     }
   }
   for (HWND list : {Ctl(Control::kDir1), Ctl(Control::kDir2)}) ::SetWindowSubclass(list, FolderListProcedure, 1, 0);
+  for (HWND button : {Ctl(Control::kCommand1), Ctl(Control::kCommand2)}) {
+    ::SetWindowSubclass(button, ButtonProcedure, 1, 0);
+  }
 }
 
 // Everything that depends on the monitor's dots per inch: positions, the font and the icons.
@@ -205,6 +218,15 @@ LRESULT Win32Form::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
       if (OnSetCursor()) return TRUE;
       break;
+    // The focus leaves with the window and comes back to the control that had it, at first the
+    // source folder box, the first in the tab order.
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        focused_ = ::GetFocus();
+      } else {
+        ::SetFocus(focused_ != nullptr && ::IsChild(window_, focused_) ? focused_ : Ctl(Control::kText2));
+      }
+      return 0;
     case WM_CLOSE: logic_.Command2_Click(); return 0;
     case WM_DESTROY:
       window_ = nullptr;

@@ -93,6 +93,7 @@ class Win32Form : public FormView {
   FolderIcons folderIcons_;
   UINT dpi_ = 96;
   bool busy_ = false;
+  HWND focused_ = nullptr;
   MessageBoxHook messageBoxHook_;
   FormLogic logic_;
 };
