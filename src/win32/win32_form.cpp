@@ -34,7 +34,7 @@ constexpr DWORD kDriveListStyle = kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOW
 // One control: where it stands (inside its frame when it has one) and how it is made. The
 // table is in creation order, which is the tab order; a frame comes after the controls it
 // holds, so that they stand above it.
-struct ControlSpec {
+struct ControlLayout {
   Control control;
   const wchar_t* kind;
   const char* caption;
@@ -44,7 +44,7 @@ struct ControlSpec {
   int left, top, width, height;
 };
 
-const ControlSpec kControls[] = {
+const ControlLayout kControls[] = {
     {Control::kLabel2, L"STATIC", "変換元ﾌｧｲﾙ名 ：", kChild | SS_NOTIFY, 0, kWindow, 240, 300, 2235, 315},
     {Control::kText2, L"EDIT", "", kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kWindow, 2400, 240, 6255,
      405},
@@ -143,12 +143,12 @@ void Win32Form::CreateControls() {
       ::CreateWindowExW(WS_EX_CONTROLPARENT, kPictureClass, L"", kChild, 0, 0, 0, 0, window_,
                         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IdOf(Control::kPicture1))), instance_, this);
   controls_[static_cast<std::size_t>(Control::kPicture1)] = picture;
-  for (const ControlSpec& spec : kControls) {
+  for (const ControlLayout& layout : kControls) {
     HWND control =
-        ::CreateWindowExW(spec.exStyle, spec.kind, Wide(spec.caption).c_str(), spec.style, 0, 0, 0, 0, picture,
-                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IdOf(spec.control))), instance_, nullptr);
-    controls_[static_cast<std::size_t>(spec.control)] = control;
-    if (spec.style & BS_GROUPBOX && std::wstring_view(spec.kind) == L"BUTTON") {
+        ::CreateWindowExW(layout.exStyle, layout.kind, Wide(layout.caption).c_str(), layout.style, 0, 0, 0, 0, picture,
+                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IdOf(layout.control))), instance_, nullptr);
+    controls_[static_cast<std::size_t>(layout.control)] = control;
+    if (layout.style & BS_GROUPBOX && std::wstring_view(layout.kind) == L"BUTTON") {
       ::SetWindowSubclass(control, FrameProcedure, 1, 0);
     }
   }
@@ -178,11 +178,11 @@ void Win32Form::Layout() {
   ::SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ::SetWindowPos(Ctl(Control::kPicture1), nullptr, 0, 0, Pixels(9075, dpi_), Pixels(kFormHeight, dpi_), SWP_NOZORDER);
-  for (const ControlSpec& spec : kControls) {
-    int height = Pixels(spec.height, dpi_);
-    if (std::wstring_view(spec.kind) == L"COMBOBOX") height *= kDriveListDropRows;
-    ::SetWindowPos(Ctl(spec.control), nullptr, Pixels(spec.frame.left + spec.left, dpi_),
-                   Pixels(spec.frame.top + spec.top, dpi_), Pixels(spec.width, dpi_), height,
+  for (const ControlLayout& layout : kControls) {
+    int height = Pixels(layout.height, dpi_);
+    if (std::wstring_view(layout.kind) == L"COMBOBOX") height *= kDriveListDropRows;
+    ::SetWindowPos(Ctl(layout.control), nullptr, Pixels(layout.frame.left + layout.left, dpi_),
+                   Pixels(layout.frame.top + layout.top, dpi_), Pixels(layout.width, dpi_), height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
