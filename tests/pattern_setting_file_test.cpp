@@ -1,10 +1,11 @@
 // The setting file PatdatV5.ini: its bytes, writing it whole, inspecting it and the folder's tables.
+#include "patterns/pattern_setting_file.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 #include "common/errors.h"
-#include "patterns/pattern_setting_file.h"
 #include "patterns/pattern_settings.h"
 #include "platform/output_file.h"
 #include "support/test_support.h"
@@ -94,7 +95,7 @@ TEST_F(PatternSettingFile, InspectionSaysWhyThereIsNoFolder) {
 
 TEST_F(PatternSettingFile, MissingTablesAreNamed) {
   drive_.Write("patdat/L2.txt", "");
-  drive_.Write("patdat/l4.txt", "");  // copied from Windows in lower case: still found
+  drive_.Write("patdat/l4.txt", "");        // copied from Windows in lower case: still found
   drive_.MakeFolder("patdat/KISHITU.TXT");  // a folder is no table
   std::vector<Text> expected = {U"KISHITU.TXT", U"XKISHITU.TXT"};
   EXPECT_EQ(MissingPatternTables(drive_.Files(), U"T:\\patdat\\"), expected);
@@ -109,12 +110,13 @@ TEST_F(PatternSettingFile, StartUpMessageSaysHowToSetTheFolder) {
   std::string firstLine = message.substr(0, message.find('\n'));
   std::string secondLine = message.substr(message.find('\n') + 1);
   EXPECT_EQ(firstLine, " PATDAT の設定がありません.");
-  EXPECT_NE(secondLine.find(drive_.Native(SettingRelative()).string()), std::string::npos) << secondLine;
+  EXPECT_NE(secondLine.find(test::NativeString(drive_.Native(SettingRelative()))), std::string::npos) << secondLine;
   EXPECT_NE(secondLine.find("tecris2quillo setup --pattern-folder フォルダ"), std::string::npos) << secondLine;
 
   test::ScriptedWindow direct;
   ASSERT_FALSE(UsePatternFolder(patterns, U"T:\\missing\\", direct));
-  EXPECT_EQ(U8(direct.messages.at(0).text), " PATDAT の設定がありません.") << "a folder given directly needs no setting";
+  EXPECT_EQ(U8(direct.messages.at(0).text), " PATDAT の設定がありません.")
+      << "a folder given directly needs no setting";
 }
 
 }  // namespace
