@@ -165,6 +165,11 @@ void Win32Form::ApplyDpi(UINT dpi) {
   font_ = CreateJapaneseUiFont(dpi);
   for (HWND control : controls_) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   if (old != nullptr) ::DeleteObject(old);
+  // The boxes' margins follow the scale too; left to the font, some systems clip the first letter.
+  int margin = ::MulDiv(3, static_cast<int>(dpi), 96);
+  for (HWND box : {Ctl(Control::kText1), Ctl(Control::kText2)}) {
+    ::SendMessageW(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
+  }
   folderIcons_ = FolderIcons(dpi);
   for (HWND list : {Ctl(Control::kDir1), Ctl(Control::kDir2)}) {
     ::SendMessageW(list, LB_SETITEMHEIGHT, 0, folderIcons_.LineHeight(font_));
