@@ -6,6 +6,7 @@
 
 #include "common/text.h"
 #include "patterns/soil_table_index.h"
+#include "patterns/table_cache.h"
 #include "platform/file_system.h"
 
 namespace tq {
@@ -21,8 +22,7 @@ using WaitSink = std::function<void(const Text& notice)>;
 class PatternData {
  public:
   // programFolder: the folder of the running program, where the pattern-added marker goes.
-  PatternData(const FileSystem& files, Text programFolder)
-      : files_(files), programFolder_(std::move(programFolder)) {}
+  PatternData(const FileSystem& files, Text programFolder) : files_(files), programFolder_(std::move(programFolder)) {}
 
   const FileSystem& Files() const { return files_; }
 
@@ -40,6 +40,8 @@ class PatternData {
   void SetLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
 
   SoilTableIndex& SoilIndex() { return soilIndex_; }
+  // The tables of the pattern data folder as last read (see TableCache).
+  TableCache& Tables() const { return tables_; }
 
   // Warnings go to the sink of the command that runs; without one they are dropped.
   void Warn(const Text& warning) const {
@@ -64,6 +66,8 @@ class PatternData {
   Text programFolder_;
   std::chrono::milliseconds lockWait_{30000};
   SoilTableIndex soilIndex_;
+  // Reading a table changes nothing the converter's user sees, so const lookups may read them.
+  mutable TableCache tables_;
   WarningSink warnings_;
   WaitSink waits_;
 };

@@ -1,4 +1,5 @@
 // The native file system on POSIX: drives from the environment, names that tell case apart.
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,7 +8,6 @@
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <system_error>
 
@@ -64,6 +64,8 @@ std::vector<std::string> Components(const std::string& path) {
   }
   return names;
 }
+
+bool NamesTellCaseApart() { return true; }
 
 bool SameName(const std::string& a, const std::string& b) { return a == b; }
 
@@ -154,13 +156,40 @@ std::optional<std::uintmax_t> Length(const std::string& path) {
   return size;
 }
 
+std::optional<FileStamp> StampOf(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+  constexpr std::int64_t kBillion = 1000000000;
+  FileStamp stamp;
+  stamp.length = static_cast<std::uintmax_t>(status.st_size);
+  stamp.volume = static_cast<std::uint64_t>(status.st_dev);
+  stamp.file = static_cast<std::uint64_t>(status.st_ino);
+  stamp.modified = static_cast<std::int64_t>(status.st_mtim.tv_sec) * kBillion + status.st_mtim.tv_nsec;
+  stamp.changed = static_cast<std::int64_t>(status.st_ctim.tv_sec) * kBillion + status.st_ctim.tv_nsec;
+  return stamp;
+}
+
+// The whole file in one read where its length allows, reading on until the end for a file that
+// grows meanwhile.
 std::optional<std::string> Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return std::move(bytes).str();
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat status {};
+  std::string bytes(
+      ::fstat(fd, &status) == 0 && status.st_size > 0 ? static_cast<std::size_t>(status.st_size) + 1 : 4096, '\0');
+  std::size_t length = 0;
+  for (;;) {
+    if (length == bytes.size()) bytes.resize(bytes.size() * 2);
+    ssize_t got = ::read(fd, bytes.data() + length, bytes.size() - length);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      ::close(fd);
+      if (got < 0) return std::nullopt;
+      bytes.resize(length);
+      return bytes;
+    }
+    length += static_cast<std::size_t>(got);
+  }
 }
 
 std::vector<Entry> List(const std::string& folder) {

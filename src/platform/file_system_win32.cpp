@@ -95,6 +95,8 @@ std::vector<std::string> Components(const std::string& path) {
   return names;
 }
 
+bool NamesTellCaseApart() { return false; }
+
 bool SameName(const std::string& a, const std::string& b) {
   std::wstring wideA = Wide(a);
   std::wstring wideB = Wide(b);
@@ -168,6 +170,22 @@ std::optional<std::uintmax_t> Length(const std::string& path) {
   if (!::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
   if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::nullopt;
   return (static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::optional<FileStamp> StampOf(const std::string& path) {
+  win32::Handle file(::CreateFileW(Wide(path).c_str(), FILE_READ_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!file.IsOpen() || !::GetFileInformationByHandle(file.Get(), &info)) return std::nullopt;
+  auto join = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
+  FileStamp stamp;
+  stamp.length = join(info.nFileSizeHigh, info.nFileSizeLow);
+  stamp.volume = info.dwVolumeSerialNumber;
+  stamp.file = join(info.nFileIndexHigh, info.nFileIndexLow);
+  stamp.modified =
+      static_cast<std::int64_t>(join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime));
+  return stamp;
 }
 
 std::optional<std::string> Read(const std::string& path) {

@@ -24,6 +24,8 @@ bool IsNativeAbsolute(TextView path);
 
 // The names of an absolute native path from its root on, with "." and ".." applied.
 std::vector<std::string> Components(const std::string& path);
+// Whether names that differ only in case name different entries of a folder.
+bool NamesTellCaseApart();
 // Whether two names of one folder name the same entry.
 bool SameName(const std::string& a, const std::string& b);
 
@@ -52,6 +54,19 @@ bool RenameFolder(const std::string& from, const std::string& to);
 // Removes a file, or a folder with everything in it; false when something stays.
 bool RemoveTree(const std::string& path);
 std::optional<std::uintmax_t> Length(const std::string& path);
+
+// What tells one state of a file from another without reading it: its length, its times and
+// which file it is (a file put in place by a rename is another file, even of the same length).
+struct FileStamp {
+  std::uintmax_t length = 0;
+  std::uint64_t volume = 0;
+  std::uint64_t file = 0;
+  std::int64_t modified = 0;  // in the system's own units
+  std::int64_t changed = 0;   // the status change time where the system keeps one
+  bool operator==(const FileStamp&) const = default;
+};
+// The stamp of the entry at path (followed when it is a link); nothing when there is none.
+std::optional<FileStamp> StampOf(const std::string& path);
 std::optional<std::string> Read(const std::string& path);
 
 // An environment variable's value, when it is set and not empty.

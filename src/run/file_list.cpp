@@ -43,15 +43,10 @@ void ListFiles(const FileSystem& files, const Text& pattern, std::vector<Text>& 
 }
 
 std::vector<Text> ListConvertibleFiles(const FileSystem& files, const Text& folder) {
-  Text pattern = JoinPath(folder, U"*.*");
+  ScopedFolderCache folders(files);
   std::vector<Text> offered;
-  // Kept at 32 bits: a folder of more than 32767 files must not look empty.
-  std::int32_t n = FCount(files, pattern);
-  if (n < 1) return offered;
-  std::vector<Text> names(static_cast<std::size_t>(n) + 1);
-  ListFiles(files, pattern, names);
-  for (std::size_t k = 1; k < names.size(); ++k) {
-    const Text& name = names[k];
+  // The folder is listed once: counting its files first would list it twice.
+  for (const Text& name : files.ListPlainFiles(JoinPath(folder, U"*.*"))) {
     if (!IsConvertibleFileName(name)) continue;
     if (CarriesOwnIdentifier(files, JoinPath(folder, name), name)) offered.push_back(name);
   }
