@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <functional>
+#include <utility>
 
 #include "common/text.h"
 #include "patterns/soil_table_index.h"
@@ -40,6 +41,11 @@ class PatternData {
   void SetLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
 
   SoilTableIndex& SoilIndex() { return soilIndex_; }
+
+  // Temporaries of killed converters are looked for at the first lock of a run, not at every
+  // lock: StartRun makes the next lock look, and NeedsStaleCleanup says (once) that it must.
+  void StartRun() { staleCleanupDone_ = false; }
+  bool NeedsStaleCleanup() { return !std::exchange(staleCleanupDone_, true); }
   // The tables of the pattern data folder as last read (see TableCache).
   TableCache& Tables() const { return tables_; }
 
@@ -66,6 +72,7 @@ class PatternData {
   Text programFolder_;
   std::chrono::milliseconds lockWait_{30000};
   SoilTableIndex soilIndex_;
+  bool staleCleanupDone_ = false;
   // Reading a table changes nothing the converter's user sees, so const lookups may read them.
   mutable TableCache tables_;
   WarningSink warnings_;

@@ -222,7 +222,7 @@ void SoilPatternLookup::Map(const Text& soilName, Text& code) {
   if (!locked_) {
     LockTables(lock_, patterns_, name);
     locked_ = true;
-    RemoveStalePatternTemporaries(patterns_);
+    if (patterns_.NeedsStaleCleanup()) RemoveStalePatternTemporaries(patterns_);
   }
   Text soilPath = patterns_.PathOf(kSoilTable);
   if (std::optional<TableRow> row = patterns_.SoilIndex().FindRow(soilPath, Table(soil_, soilPath), name)) {

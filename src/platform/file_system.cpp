@@ -216,8 +216,17 @@ std::optional<std::uintmax_t> FileSystem::FileLength(const Text& path) const {
 
 std::optional<std::string> FileSystem::ReadFile(const Text& path) const {
   std::optional<std::string> native = NativePath(path);
-  if (!native || !native::IsFile(*native)) return std::nullopt;
+  if (!native) return std::nullopt;
   return native::Read(*native);
+}
+
+std::optional<std::string> FileSystem::ReadPlainFile(const Text& path, bool& unreadable) const {
+  unreadable = false;
+  std::optional<std::string> native = NativePath(path);
+  if (!native || native::IsHidden(*native)) return std::nullopt;
+  std::optional<std::string> bytes = native::Read(*native);
+  if (!bytes) unreadable = native::IsFile(*native);
+  return bytes;
 }
 
 std::vector<Text> FileSystem::ListPlainFiles(const Text& pattern) const {

@@ -175,8 +175,11 @@ std::optional<std::string> Read(const std::string& path) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   struct stat status {};
-  std::string bytes(
-      ::fstat(fd, &status) == 0 && status.st_size > 0 ? static_cast<std::size_t>(status.st_size) + 1 : 4096, '\0');
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  std::string bytes(status.st_size > 0 ? static_cast<std::size_t>(status.st_size) + 1 : 4096, '\0');
   std::size_t length = 0;
   for (;;) {
     if (length == bytes.size()) bytes.resize(bytes.size() * 2);

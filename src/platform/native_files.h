@@ -67,6 +67,7 @@ struct FileStamp {
 };
 // The stamp of the entry at path (followed when it is a link); nothing when there is none.
 std::optional<FileStamp> StampOf(const std::string& path);
+// The bytes of a file; nothing for a folder or anything else that is not a file.
 std::optional<std::string> Read(const std::string& path);
 
 // An environment variable's value, when it is set and not empty.

@@ -250,6 +250,7 @@ class ExecuteCommand {
  private:
   RunOutcome ConvertSelectedFiles(const Text& source, const Text& destination) {
     ScopedRunWarnings warnings(converter_.Patterns(), observer_);
+    converter_.Patterns().StartRun();
     std::vector<Text> names;
     std::int32_t count = 0;
     NumberSelectedFiles(request_.files, names, count);

@@ -14,8 +14,8 @@ bool IsAsciiDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
 // Whether the first record of the file carries the name's eleven digits; unreadable files
 // are left out.
 bool CarriesOwnIdentifier(const FileSystem& fs, const Text& path, const Text& name) {
-  if (!fs.IsPlainFile(path)) return false;
-  std::optional<std::string> bytes = fs.ReadFile(path);
+  bool unreadable = false;
+  std::optional<std::string> bytes = fs.ReadPlainFile(path, unreadable);
   if (!bytes) return false;
   try {
     SourceFile file(std::move(*bytes));

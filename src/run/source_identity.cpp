@@ -22,9 +22,9 @@ bool IsSafeFolderName(TextView name) {
 }
 
 std::optional<std::string> ReadSourceBytes(const FileSystem& fs, const Text& path) {
-  if (!fs.IsPlainFile(path)) return std::nullopt;
-  std::optional<std::string> bytes = fs.ReadFile(path);
-  if (!bytes) throw ConversionError(U"ファイルを読み込めません。");
+  bool unreadable = false;
+  std::optional<std::string> bytes = fs.ReadPlainFile(path, unreadable);
+  if (unreadable) throw ConversionError(U"ファイルを読み込めません。");
   return bytes;
 }
 
