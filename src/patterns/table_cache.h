@@ -22,7 +22,8 @@ struct CachedTable {
 
 // Another converter may change a table at any moment (the soil tables under their lock), so each
 // use asks the system for the file's stamp (length, times, which file) and reads the file again
-// only when the stamp differs from that of the last reading.
+// only when the stamp differs from that of the last reading, or when that stamp was too recent
+// to tell a later change apart.
 class TableCache {
  public:
   // The table at path; empty when there is no such file, so a missing table reads as an empty

@@ -2,8 +2,10 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -166,6 +168,10 @@ std::optional<FileStamp> StampOf(const std::string& path) {
   stamp.file = static_cast<std::uint64_t>(status.st_ino);
   stamp.modified = static_cast<std::int64_t>(status.st_mtim.tv_sec) * kBillion + status.st_mtim.tv_nsec;
   stamp.changed = static_cast<std::int64_t>(status.st_ctim.tv_sec) * kBillion + status.st_ctim.tv_nsec;
+  struct timespec now {};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  std::int64_t latest = std::max(stamp.modified, stamp.changed);
+  stamp.recent = IsRecentChange(latest, static_cast<std::int64_t>(now.tv_sec) * kBillion + now.tv_nsec, kBillion);
   return stamp;
 }
 

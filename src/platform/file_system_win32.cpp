@@ -185,6 +185,11 @@ std::optional<FileStamp> StampOf(const std::string& path) {
   stamp.file = join(info.nFileIndexHigh, info.nFileIndexLow);
   stamp.modified =
       static_cast<std::int64_t>(join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime));
+  FILETIME now{};
+  ::GetSystemTimeAsFileTime(&now);
+  constexpr std::int64_t kTicksPerSecond = 10000000;  // FILETIME counts 100 ns
+  stamp.recent = IsRecentChange(stamp.modified, static_cast<std::int64_t>(join(now.dwHighDateTime, now.dwLowDateTime)),
+                                kTicksPerSecond);
   return stamp;
 }
 

@@ -63,8 +63,18 @@ struct FileStamp {
   std::uint64_t file = 0;
   std::int64_t modified = 0;  // in the system's own units
   std::int64_t changed = 0;   // the status change time where the system keeps one
+  // Changed so lately that a later change could leave every field as it is (times are kept
+  // only so finely, on some file systems to the second or two): such a stamp proves nothing.
+  bool recent = false;
   bool operator==(const FileStamp&) const = default;
 };
+// Whether a change at `latest` is recent at `now`, both counted in units of which `perSecond`
+// make a second. A time without a fraction of a second comes from a file system that keeps
+// whole seconds (two on FAT), so a change counts as recent for longer there.
+inline bool IsRecentChange(std::int64_t latest, std::int64_t now, std::int64_t perSecond) {
+  std::int64_t settle = latest % perSecond == 0 ? 3 * perSecond : perSecond / 10;
+  return now - latest < settle;
+}
 // The stamp of the entry at path (followed when it is a link); nothing when there is none.
 std::optional<FileStamp> StampOf(const std::string& path);
 // The bytes of a file; nothing for a folder or anything else that is not a file.
