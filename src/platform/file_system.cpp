@@ -220,11 +220,11 @@ std::optional<std::string> FileSystem::ReadFile(const Text& path) const {
   return native::Read(*native);
 }
 
-std::optional<std::string> FileSystem::ReadPlainFile(const Text& path, bool& unreadable) const {
+std::optional<std::string> FileSystem::ReadPlainFile(const Text& path, bool& unreadable, std::size_t max) const {
   unreadable = false;
   std::optional<std::string> native = NativePath(path);
   if (!native || native::IsHidden(*native)) return std::nullopt;
-  std::optional<std::string> bytes = native::Read(*native);
+  std::optional<std::string> bytes = native::Read(*native, max);
   if (!bytes) unreadable = native::IsFile(*native);
   return bytes;
 }

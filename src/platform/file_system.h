@@ -80,9 +80,10 @@ class FileSystem {
   bool RenameFile(const Text& from, const Text& to) const;
   std::optional<std::uintmax_t> FileLength(const Text& path) const;
   std::optional<std::string> ReadFile(const Text& path) const;
-  // The bytes of a plain file; nothing when path names no plain file, and nothing with
-  // unreadable set when it names one that cannot be read.
-  std::optional<std::string> ReadPlainFile(const Text& path, bool& unreadable) const;
+  // The bytes of a plain file (its first max bytes at the most); nothing when path names no
+  // plain file, and nothing with unreadable set when it names one that cannot be read.
+  std::optional<std::string> ReadPlainFile(const Text& path, bool& unreadable,
+                                           std::size_t max = std::string::npos) const;
 
   // Every later operation that changes files asks the hook first; without one nothing fails.
   void SetFaultHook(FaultHook hook) { faultHook_ = std::move(hook); }

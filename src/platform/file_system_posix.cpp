@@ -177,7 +177,7 @@ std::optional<FileStamp> StampOf(const std::string& path) {
 
 // The whole file in one read where its length allows, reading on until the end for a file that
 // grows meanwhile.
-std::optional<std::string> Read(const std::string& path) {
+std::optional<std::string> Read(const std::string& path, std::size_t max) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   struct stat status {};
@@ -185,11 +185,12 @@ std::optional<std::string> Read(const std::string& path) {
     ::close(fd);
     return std::nullopt;
   }
-  std::string bytes(status.st_size > 0 ? static_cast<std::size_t>(status.st_size) + 1 : 4096, '\0');
+  std::size_t expected = status.st_size > 0 ? static_cast<std::size_t>(status.st_size) + 1 : 4096;
+  std::string bytes(std::min(expected, max), '\0');
   std::size_t length = 0;
   for (;;) {
-    if (length == bytes.size()) bytes.resize(bytes.size() * 2);
-    ssize_t got = ::read(fd, bytes.data() + length, bytes.size() - length);
+    if (length == bytes.size() && length < max) bytes.resize(std::min(bytes.size() * 2, max));
+    ssize_t got = length == max ? 0 : ::read(fd, bytes.data() + length, bytes.size() - length);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) {
       ::close(fd);

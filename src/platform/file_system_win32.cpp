@@ -193,19 +193,21 @@ std::optional<FileStamp> StampOf(const std::string& path) {
   return stamp;
 }
 
-std::optional<std::string> Read(const std::string& path) {
+std::optional<std::string> Read(const std::string& path, std::size_t max) {
   win32::Handle file(::CreateFileW(Wide(path).c_str(), GENERIC_READ,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsOpen()) return std::nullopt;
   std::string bytes;
   char buffer[65536];
-  for (;;) {
+  while (bytes.size() < max) {
     DWORD n = 0;
-    if (!::ReadFile(file.Get(), buffer, sizeof buffer, &n, nullptr)) return std::nullopt;
-    if (n == 0) return bytes;
+    DWORD want = static_cast<DWORD>(std::min<std::size_t>(sizeof buffer, max - bytes.size()));
+    if (!::ReadFile(file.Get(), buffer, want, &n, nullptr)) return std::nullopt;
+    if (n == 0) break;
     bytes.append(buffer, n);
   }
+  return bytes;
 }
 
 std::vector<Entry> List(const std::string& folder) {

@@ -77,8 +77,9 @@ inline bool IsRecentChange(std::int64_t latest, std::int64_t now, std::int64_t p
 }
 // The stamp of the entry at path (followed when it is a link); nothing when there is none.
 std::optional<FileStamp> StampOf(const std::string& path);
-// The bytes of a file; nothing for a folder or anything else that is not a file.
-std::optional<std::string> Read(const std::string& path);
+// The bytes of a file, its first max bytes at the most; nothing for a folder or anything else
+// that is not a file.
+std::optional<std::string> Read(const std::string& path, std::size_t max = std::string::npos);
 
 // An environment variable's value, when it is set and not empty.
 std::optional<std::string> Environment(const char* name);

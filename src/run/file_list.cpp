@@ -1,6 +1,9 @@
 // Which files of a folder the file list offers.
 #include "run/file_list.h"
 
+#include <optional>
+#include <string>
+
 #include "common/errors.h"
 #include "common/source_file.h"
 #include "platform/paths.h"
@@ -11,19 +14,38 @@ namespace {
 
 bool IsAsciiDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
 
+// The second field of the first record, and whether it ran to the end of the bytes (where a
+// file read only in part may go on).
+std::optional<Text> SecondField(const std::string& bytes, bool& reachedEnd) {
+  try {
+    SourceFile file(bytes);
+    file.ReadField();
+    Text field = file.ReadField();
+    reachedEnd = file.AtEnd();
+    return field;
+  } catch (const ConversionError&) {
+    reachedEnd = true;
+    return std::nullopt;
+  }
+}
+
+// The first record is a line at the start of the file, so its first bytes nearly always hold it.
+constexpr std::size_t kFirstRecordBytes = 4096;
+
 // Whether the first record of the file carries the name's eleven digits; unreadable files
 // are left out.
 bool CarriesOwnIdentifier(const FileSystem& fs, const Text& path, const Text& name) {
   bool unreadable = false;
-  std::optional<std::string> bytes = fs.ReadPlainFile(path, unreadable);
+  std::optional<std::string> bytes = fs.ReadPlainFile(path, unreadable, kFirstRecordBytes);
   if (!bytes) return false;
-  try {
-    SourceFile file(std::move(*bytes));
-    file.ReadField();
-    return file.ReadField() == name.substr(0, 8) + name.substr(9, 3);
-  } catch (const ConversionError&) {
-    return false;
+  bool reachedEnd = false;
+  std::optional<Text> identifier = SecondField(*bytes, reachedEnd);
+  if (reachedEnd && bytes->size() == kFirstRecordBytes) {
+    bytes = fs.ReadPlainFile(path, unreadable);
+    if (!bytes) return false;
+    identifier = SecondField(*bytes, reachedEnd);
   }
+  return identifier == name.substr(0, 8) + name.substr(9, 3);
 }
 
 }  // namespace
