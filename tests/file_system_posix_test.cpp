@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "platform/boring_files.h"
 #include "platform/file_system.h"
@@ -35,6 +36,45 @@ TEST(FileSystem, FindsNamesWithoutRegardToCaseWhenTheExactOneIsMissing) {
   EXPECT_TRUE(fs.IsPlainFile(U"T:\\PAT\\L4.TXT"));
   EXPECT_EQ(fs.ReadFile(U"T:\\pat\\L2.txt"), "exact");
   EXPECT_EQ(fs.ReadFile(U"T:\\Pat\\l2.txt"), "other");
+}
+
+// Within a run each folder is listed at most once, so what the run itself creates or renames
+// into place must join that listing, or a later path in another case would name a second entry.
+TEST(FileSystem, WithinARunTheRunsOwnEntriesAreFoundWithoutRegardToCase) {
+  TempDrive drive;
+  drive.Write("Pat/l4.txt", "x");
+  drive.MakeFolder("dest");
+  FileSystem& fs = drive.Files();
+  ScopedFolderCache run(fs);
+  EXPECT_TRUE(fs.IsPlainFile(U"T:\\PAT\\L4.TXT")) << "found through the listing of T:\\ and of Pat";
+  EXPECT_FALSE(fs.IsFolder(U"T:\\OUT")) << "T:\\ is listed now";
+  ASSERT_TRUE(fs.CreateFolder(U"T:\\Out"));
+  EXPECT_EQ(fs.NativePath(U"T:\\OUT\\x.txt"), (drive.Root() / "Out/x.txt").string());
+
+  EXPECT_FALSE(fs.IsFolder(U"T:\\dest\\AB001")) << "dest is listed now";
+  BoringFiles boring(fs, U"T:\\dest\\ab001", BoringFiles::Mode::kWholeBoring);
+  boring.Commit(U"X1.txt", "1");
+  boring.CommitAll();
+  EXPECT_EQ(fs.NativePath(U"T:\\dest\\AB001\\X1.TXT"), (drive.Root() / "dest/ab001/X1.txt").string());
+
+  ReplaceFileContents(fs, U"T:\\Pat\\New.txt", "n");
+  EXPECT_EQ(fs.ReadFile(U"T:\\PAT\\NEW.TXT"), "n");
+}
+
+// Only a run keeps what it learned of the folders: between runs others may rename anything.
+TEST(FileSystem, OutsideARunEveryPathIsLookedUpAnew) {
+  TempDrive drive;
+  drive.Write("Pat/a.txt", "x");
+  FileSystem& fs = drive.Files();
+  {
+    ScopedFolderCache run(fs);
+    EXPECT_TRUE(fs.IsPlainFile(U"T:\\pat\\a.txt"));
+  }
+  std::filesystem::rename(drive.Native("Pat"), drive.Native("PAT2"));
+  drive.Write("pat/b.txt", "y");
+  EXPECT_FALSE(fs.IsPlainFile(U"T:\\pat\\a.txt"));
+  EXPECT_EQ(fs.ReadFile(U"T:\\PAT2\\A.TXT"), "x");
+  EXPECT_EQ(fs.ReadFile(U"T:\\Pat\\b.txt"), "y");
 }
 
 TEST(FileSystem, HiddenFilesAreNoPlainFilesAndListsAreInNameOrder) {

@@ -21,6 +21,7 @@
 namespace tq {
 namespace {
 
+using test::ConversionErrorOf;
 using test::CrLf;
 using test::PatternRow;
 using test::Sjis;
@@ -511,6 +512,59 @@ TEST_F(SoilPatternsTest, TemporariesOfEndedProcessesOfThisHostAreRemovedUnderThe
   Tables({PatternRow("2000", "砂")}, {});
   EXPECT_EQ(U8(Map("砂")), "2000");
   for (const auto& [name, removed] : leftovers) EXPECT_EQ(drive.Exists(name), !removed) << name;
+
+  // Looked for at the first lock of each run, which a window that stays open starts many of.
+  const std::string later = stem + gone + "-3@" + HostName();
+  drive.Write(later, "half");
+  EXPECT_EQ(U8(Map("砂")), "2000");
+  EXPECT_TRUE(drive.Exists(later)) << "not at every lock";
+  drive.Patterns().StartRun();
+  EXPECT_EQ(U8(Map("砂")), "2000");
+  EXPECT_FALSE(drive.Exists(later)) << "at the first lock of the next run";
+}
+
+// The lookups of one boring's layers hold the lock from the first name to Finish: another
+// converter waits for the whole boring, never in between two of its layers.
+TEST_F(SoilPatternsTest, LayersOfOneBoringHoldTheLockUntilFinished) {
+  Tables({PatternRow("2000", "砂")}, {});
+  PatternData other(drive.Files(), U"T:\\prog");
+  drive.ShareFolders(other);
+  other.SetLockWait(std::chrono::milliseconds(0));
+  auto otherMaps = [&] {
+    Text code;
+    MapSoilNameToPattern(other, U"砂", code);
+    return code;
+  };
+  SoilPatternLookup layers(drive.Patterns());
+  Text code;
+  layers.Map(U"  ", code);
+  EXPECT_EQ(U8(otherMaps()), "2000") << "a blank name takes no lock";
+  layers.Map(U"砂", code);
+  EXPECT_TRUE(ConversionErrorOf([&] { otherMaps(); })) << "held after the first layer";
+  layers.Map(U"粘土", code);
+  EXPECT_EQ(U8(code), "1000");
+  EXPECT_TRUE(ConversionErrorOf([&] { otherMaps(); })) << "held after a learned name";
+  EXPECT_FALSE(Marker()) << "the marker follows the lock's release";
+  layers.Finish();
+  EXPECT_TRUE(Marker());
+  EXPECT_EQ(U8(otherMaps()), "2000");
+  Text learned;
+  MapSoilNameToPattern(other, U"粘土", learned);
+  EXPECT_EQ(U8(learned), "1000") << "the other converter reads the table this one wrote";
+}
+
+// A layer that stops the boring still lets go of the lock and marks the names it learned.
+TEST_F(SoilPatternsTest, LookupThatStopsReleasesTheLockAndKeepsTheMarker) {
+  Tables({}, {});
+  {
+    SoilPatternLookup layers(drive.Patterns());
+    Text code;
+    layers.Map(U"粘土", code);
+    EXPECT_TRUE(ConversionErrorOf([&] { layers.Map(U"砂\r\n礫", code); }));
+  }
+  EXPECT_TRUE(Marker());
+  drive.Patterns().SetLockWait(std::chrono::milliseconds(0));
+  EXPECT_EQ(U8(Map("粘土")), "1000");
 }
 
 TEST_F(SoilPatternsTest, LockFileThatCannotBeCreatedIsReported) {

@@ -1,11 +1,12 @@
 // The selected files, the boring identifier, the boring folder and the offered file list.
+#include "run/source_identity.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 #include "common/errors.h"
 #include "run/file_list.h"
-#include "run/source_identity.h"
 #include "support/test_support.h"
 
 namespace tq {
@@ -96,9 +97,9 @@ TEST(FileList, ConvertibleNames) {
     Text name;
     bool convertible;
   } cases[] = {
-      {U"12345678.001", true},  {U"1234567a.001", false}, {U"1234567.0012", false}, {U"123456789.01", false},
-      {U"12345678.0012", false}, {U"12345678.01", false},  {U"１２３４５６７８.001", false},
-      {U"12345678_001", false}, {U"", false},
+      {U"12345678.001", true},          {U"1234567a.001", false},  {U"1234567.0012", false},
+      {U"123456789.01", false},         {U"12345678.0012", false}, {U"12345678.01", false},
+      {U"１２３４５６７８.001", false}, {U"12345678_001", false},  {U"", false},
   };
   for (const Case& c : cases) EXPECT_EQ(IsConvertibleFileName(c.name), c.convertible) << U8(c.name);
 }
@@ -116,6 +117,18 @@ TEST(FileList, OffersFilesWhoseFirstRecordCarriesTheirName) {
   EXPECT_EQ(ListConvertibleFiles(drive.Files(), U"T:\\src\\"), expected) << "no doubled backslash in the pattern";
   drive.Write("12345678.006", CrLf({"\"A\",\"12345678006\""}));
   EXPECT_EQ(ListConvertibleFiles(drive.Files(), U"T:\\"), std::vector<Text>{U"12345678.006"});
+}
+
+// Only the first bytes of each file are read, unless the first record runs on past them.
+TEST(FileList, FirstRecordLongerThanTheBytesReadFirstIsReadToItsEnd) {
+  TempDrive drive;
+  const std::string longKind = "\"" + std::string(5000, 'A') + "\"";
+  drive.Write("src/12345678.001", CrLf({longKind + ",\"12345678001\""}));
+  drive.Write("src/12345678.002", CrLf({longKind + ",\"12345678009\""}));
+  drive.Write("src/12345678.003",
+              "\"" + std::string(4094, 'A') + "\",\"12345678003\"");             // straddles the end of the first bytes
+  drive.Write("src/12345678.004", "\"" + std::string(4094, 'A') + "\",\"1234");  // ends inside its identifier
+  EXPECT_EQ(ListConvertibleFiles(drive.Files(), U"T:\\src"), (std::vector<Text>{U"12345678.001", U"12345678.003"}));
 }
 
 TEST(FileList, AFolderOfMoreThan32767FilesIsStillListed) {

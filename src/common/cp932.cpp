@@ -33,8 +33,7 @@ class SystemConverter {
     return std::string(out, static_cast<std::size_t>(n));
   }
 #else
-  SystemConverter()
-      : toUnicode_(iconv_open("UTF-32LE", "CP932")), fromUnicode_(iconv_open("CP932", "UTF-32LE")) {}
+  SystemConverter() : toUnicode_(iconv_open("UTF-32LE", "CP932")), fromUnicode_(iconv_open("CP932", "UTF-32LE")) {}
   ~SystemConverter() {
     if (toUnicode_ != kInvalid) iconv_close(toUnicode_);
     if (fromUnicode_ != kInvalid) iconv_close(fromUnicode_);
@@ -44,16 +43,15 @@ class SystemConverter {
 
   char32_t ToUnicode(const char* bytes, int length) const {
     unsigned char out[8] = {};
-    std::size_t produced = Convert(toUnicode_, bytes, static_cast<std::size_t>(length),
-                                   reinterpret_cast<char*>(out), sizeof out);
+    std::size_t produced =
+        Convert(toUnicode_, bytes, static_cast<std::size_t>(length), reinterpret_cast<char*>(out), sizeof out);
     if (produced != 4) return 0;
     return static_cast<char32_t>(out[0] | (out[1] << 8) | (out[2] << 16) | (out[3] << 24));
   }
   std::string FromUnicode(char32_t codePoint) const {
-    unsigned char in[4] = {static_cast<unsigned char>(codePoint & 0xFF),
-                           static_cast<unsigned char>((codePoint >> 8) & 0xFF),
-                           static_cast<unsigned char>((codePoint >> 16) & 0xFF),
-                           static_cast<unsigned char>((codePoint >> 24) & 0xFF)};
+    unsigned char in[4] = {
+        static_cast<unsigned char>(codePoint & 0xFF), static_cast<unsigned char>((codePoint >> 8) & 0xFF),
+        static_cast<unsigned char>((codePoint >> 16) & 0xFF), static_cast<unsigned char>((codePoint >> 24) & 0xFF)};
     char out[8] = {};
     std::size_t produced = Convert(fromUnicode_, reinterpret_cast<const char*>(in), 4, out, sizeof out);
     if (produced == 0 || produced > 2) return {};
@@ -64,8 +62,7 @@ class SystemConverter {
   static inline const iconv_t kInvalid = reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1));
 
   // Bytes produced for one complete input, 0 when the input was not converted whole.
-  static std::size_t Convert(iconv_t cd, const char* in, std::size_t inLength, char* out,
-                             std::size_t outSize) {
+  static std::size_t Convert(iconv_t cd, const char* in, std::size_t inLength, char* out, std::size_t outSize) {
     if (cd == kInvalid) return 0;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     char* inPtr = const_cast<char*>(in);
@@ -155,21 +152,27 @@ char32_t DecodeSingle(unsigned char byte) {
   return GetTables().single[byte];
 }
 
-char32_t DecodePair(unsigned char lead, unsigned char trail) {
-  return GetTables().pairs[lead * kTrailCount + trail];
-}
+char32_t DecodePair(unsigned char lead, unsigned char trail) { return GetTables().pairs[lead * kTrailCount + trail]; }
 
 std::string Encode(char32_t codePoint) {
+  std::string bytes;
+  AppendEncoded(codePoint, bytes);
+  return bytes;
+}
+
+bool AppendEncoded(char32_t codePoint, std::string& out) {
   if (codePoint < 0x10000) {
     std::uint32_t entry = GetTables().encode[codePoint];
     if (entry != 0) {
-      std::uint32_t count = entry >> 16;
-      if (count == 1) return std::string(1, static_cast<char>(entry & 0xFF));
-      return {static_cast<char>((entry >> 8) & 0xFF), static_cast<char>(entry & 0xFF)};
+      if ((entry >> 16) != 1) out += static_cast<char>((entry >> 8) & 0xFF);
+      out += static_cast<char>(entry & 0xFF);
+      return true;
     }
   }
   // Best-fit forms the converter knows beyond the table (such as U+00A5 for 0x5C).
-  return Converter().FromUnicode(codePoint);
+  std::string bestFit = Converter().FromUnicode(codePoint);
+  out += bestFit;
+  return !bestFit.empty();
 }
 
 }  // namespace tq::cp932

@@ -19,5 +19,7 @@ char32_t DecodePair(unsigned char lead, unsigned char trail);
 // The code page 932 bytes of a code point (one or two), or an empty string when the code
 // point has no form in code page 932.
 std::string Encode(char32_t codePoint);
+// Appends the bytes of Encode to out; false, appending nothing, when there are none.
+bool AppendEncoded(char32_t codePoint, std::string& out);
 
 }  // namespace tq::cp932

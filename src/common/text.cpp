@@ -35,10 +35,20 @@ std::size_t Utf8SequenceLength(std::string_view bytes, std::size_t i, char32_t& 
   unsigned char b = static_cast<unsigned char>(bytes[i]);
   std::size_t length = 0;
   char32_t min = 0;
-  if (b >= 0xC2 && b <= 0xDF) { length = 2; value = b & 0x1F; min = 0x80; }
-  else if (b >= 0xE0 && b <= 0xEF) { length = 3; value = b & 0x0F; min = 0x800; }
-  else if (b >= 0xF0 && b <= 0xF4) { length = 4; value = b & 0x07; min = 0x10000; }
-  else return 0;
+  if (b >= 0xC2 && b <= 0xDF) {
+    length = 2;
+    value = b & 0x1F;
+    min = 0x80;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    length = 3;
+    value = b & 0x0F;
+    min = 0x800;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    length = 4;
+    value = b & 0x07;
+    min = 0x10000;
+  } else
+    return 0;
   if (i + length > bytes.size()) return 0;
   for (std::size_t k = 1; k < length; ++k) {
     unsigned char t = static_cast<unsigned char>(bytes[i + k]);
@@ -60,26 +70,36 @@ constexpr char32_t kVoiced = 0xFF9E;
 constexpr char32_t kSemiVoiced = 0xFF9F;
 
 constexpr KanaFold kKanaFolds[] = {
-    {U'。', 0xFF61, 0}, {U'「', 0xFF62, 0}, {U'」', 0xFF63, 0}, {U'、', 0xFF64, 0}, {U'・', 0xFF65, 0},
-    {U'ヲ', 0xFF66, 0}, {U'ァ', 0xFF67, 0}, {U'ィ', 0xFF68, 0}, {U'ゥ', 0xFF69, 0}, {U'ェ', 0xFF6A, 0},
-    {U'ォ', 0xFF6B, 0}, {U'ャ', 0xFF6C, 0}, {U'ュ', 0xFF6D, 0}, {U'ョ', 0xFF6E, 0}, {U'ッ', 0xFF6F, 0},
-    {U'ー', 0xFF70, 0}, {U'ア', 0xFF71, 0}, {U'イ', 0xFF72, 0}, {U'ウ', 0xFF73, 0}, {U'エ', 0xFF74, 0},
-    {U'オ', 0xFF75, 0}, {U'カ', 0xFF76, 0}, {U'キ', 0xFF77, 0}, {U'ク', 0xFF78, 0}, {U'ケ', 0xFF79, 0},
-    {U'コ', 0xFF7A, 0}, {U'サ', 0xFF7B, 0}, {U'シ', 0xFF7C, 0}, {U'ス', 0xFF7D, 0}, {U'セ', 0xFF7E, 0},
-    {U'ソ', 0xFF7F, 0}, {U'タ', 0xFF80, 0}, {U'チ', 0xFF81, 0}, {U'ツ', 0xFF82, 0}, {U'テ', 0xFF83, 0},
-    {U'ト', 0xFF84, 0}, {U'ナ', 0xFF85, 0}, {U'ニ', 0xFF86, 0}, {U'ヌ', 0xFF87, 0}, {U'ネ', 0xFF88, 0},
-    {U'ノ', 0xFF89, 0}, {U'ハ', 0xFF8A, 0}, {U'ヒ', 0xFF8B, 0}, {U'フ', 0xFF8C, 0}, {U'ヘ', 0xFF8D, 0},
-    {U'ホ', 0xFF8E, 0}, {U'マ', 0xFF8F, 0}, {U'ミ', 0xFF90, 0}, {U'ム', 0xFF91, 0}, {U'メ', 0xFF92, 0},
-    {U'モ', 0xFF93, 0}, {U'ヤ', 0xFF94, 0}, {U'ユ', 0xFF95, 0}, {U'ヨ', 0xFF96, 0}, {U'ラ', 0xFF97, 0},
-    {U'リ', 0xFF98, 0}, {U'ル', 0xFF99, 0}, {U'レ', 0xFF9A, 0}, {U'ロ', 0xFF9B, 0}, {U'ワ', 0xFF9C, 0},
-    {U'ン', 0xFF9D, 0}, {U'゛', kVoiced, 0}, {U'゜', kSemiVoiced, 0},
-    {U'ガ', 0xFF76, kVoiced}, {U'ギ', 0xFF77, kVoiced}, {U'グ', 0xFF78, kVoiced}, {U'ゲ', 0xFF79, kVoiced},
-    {U'ゴ', 0xFF7A, kVoiced}, {U'ザ', 0xFF7B, kVoiced}, {U'ジ', 0xFF7C, kVoiced}, {U'ズ', 0xFF7D, kVoiced},
-    {U'ゼ', 0xFF7E, kVoiced}, {U'ゾ', 0xFF7F, kVoiced}, {U'ダ', 0xFF80, kVoiced}, {U'ヂ', 0xFF81, kVoiced},
-    {U'ヅ', 0xFF82, kVoiced}, {U'デ', 0xFF83, kVoiced}, {U'ド', 0xFF84, kVoiced}, {U'バ', 0xFF8A, kVoiced},
-    {U'ビ', 0xFF8B, kVoiced}, {U'ブ', 0xFF8C, kVoiced}, {U'ベ', 0xFF8D, kVoiced}, {U'ボ', 0xFF8E, kVoiced},
-    {U'パ', 0xFF8A, kSemiVoiced}, {U'ピ', 0xFF8B, kSemiVoiced}, {U'プ', 0xFF8C, kSemiVoiced},
-    {U'ペ', 0xFF8D, kSemiVoiced}, {U'ポ', 0xFF8E, kSemiVoiced}, {U'ヴ', 0xFF73, kVoiced},
+    {U'。', 0xFF61, 0},           {U'「', 0xFF62, 0},           {U'」', 0xFF63, 0},
+    {U'、', 0xFF64, 0},           {U'・', 0xFF65, 0},           {U'ヲ', 0xFF66, 0},
+    {U'ァ', 0xFF67, 0},           {U'ィ', 0xFF68, 0},           {U'ゥ', 0xFF69, 0},
+    {U'ェ', 0xFF6A, 0},           {U'ォ', 0xFF6B, 0},           {U'ャ', 0xFF6C, 0},
+    {U'ュ', 0xFF6D, 0},           {U'ョ', 0xFF6E, 0},           {U'ッ', 0xFF6F, 0},
+    {U'ー', 0xFF70, 0},           {U'ア', 0xFF71, 0},           {U'イ', 0xFF72, 0},
+    {U'ウ', 0xFF73, 0},           {U'エ', 0xFF74, 0},           {U'オ', 0xFF75, 0},
+    {U'カ', 0xFF76, 0},           {U'キ', 0xFF77, 0},           {U'ク', 0xFF78, 0},
+    {U'ケ', 0xFF79, 0},           {U'コ', 0xFF7A, 0},           {U'サ', 0xFF7B, 0},
+    {U'シ', 0xFF7C, 0},           {U'ス', 0xFF7D, 0},           {U'セ', 0xFF7E, 0},
+    {U'ソ', 0xFF7F, 0},           {U'タ', 0xFF80, 0},           {U'チ', 0xFF81, 0},
+    {U'ツ', 0xFF82, 0},           {U'テ', 0xFF83, 0},           {U'ト', 0xFF84, 0},
+    {U'ナ', 0xFF85, 0},           {U'ニ', 0xFF86, 0},           {U'ヌ', 0xFF87, 0},
+    {U'ネ', 0xFF88, 0},           {U'ノ', 0xFF89, 0},           {U'ハ', 0xFF8A, 0},
+    {U'ヒ', 0xFF8B, 0},           {U'フ', 0xFF8C, 0},           {U'ヘ', 0xFF8D, 0},
+    {U'ホ', 0xFF8E, 0},           {U'マ', 0xFF8F, 0},           {U'ミ', 0xFF90, 0},
+    {U'ム', 0xFF91, 0},           {U'メ', 0xFF92, 0},           {U'モ', 0xFF93, 0},
+    {U'ヤ', 0xFF94, 0},           {U'ユ', 0xFF95, 0},           {U'ヨ', 0xFF96, 0},
+    {U'ラ', 0xFF97, 0},           {U'リ', 0xFF98, 0},           {U'ル', 0xFF99, 0},
+    {U'レ', 0xFF9A, 0},           {U'ロ', 0xFF9B, 0},           {U'ワ', 0xFF9C, 0},
+    {U'ン', 0xFF9D, 0},           {U'゛', kVoiced, 0},          {U'゜', kSemiVoiced, 0},
+    {U'ガ', 0xFF76, kVoiced},     {U'ギ', 0xFF77, kVoiced},     {U'グ', 0xFF78, kVoiced},
+    {U'ゲ', 0xFF79, kVoiced},     {U'ゴ', 0xFF7A, kVoiced},     {U'ザ', 0xFF7B, kVoiced},
+    {U'ジ', 0xFF7C, kVoiced},     {U'ズ', 0xFF7D, kVoiced},     {U'ゼ', 0xFF7E, kVoiced},
+    {U'ゾ', 0xFF7F, kVoiced},     {U'ダ', 0xFF80, kVoiced},     {U'ヂ', 0xFF81, kVoiced},
+    {U'ヅ', 0xFF82, kVoiced},     {U'デ', 0xFF83, kVoiced},     {U'ド', 0xFF84, kVoiced},
+    {U'バ', 0xFF8A, kVoiced},     {U'ビ', 0xFF8B, kVoiced},     {U'ブ', 0xFF8C, kVoiced},
+    {U'ベ', 0xFF8D, kVoiced},     {U'ボ', 0xFF8E, kVoiced},     {U'パ', 0xFF8A, kSemiVoiced},
+    {U'ピ', 0xFF8B, kSemiVoiced}, {U'プ', 0xFF8C, kSemiVoiced}, {U'ペ', 0xFF8D, kSemiVoiced},
+    {U'ポ', 0xFF8E, kSemiVoiced}, {U'ヴ', 0xFF73, kVoiced},
 };
 
 void AppendHalfWidth(Text& out, char32_t c) {
@@ -139,8 +159,7 @@ std::string ToShiftJis(TextView text) {
       out += static_cast<char>(c - cp932::kEscapeBase);
       continue;
     }
-    std::string bytes = cp932::Encode(c);
-    out += bytes.empty() ? std::string("?") : bytes;
+    if (!cp932::AppendEncoded(c, out)) out += '?';
   }
   return out;
 }
@@ -230,9 +249,7 @@ bool EndsWith(TextView text, TextView suffix) {
   return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
 }
 
-std::int16_t ShiftJisByteLength(TextView text) {
-  return static_cast<std::int16_t>(ToShiftJis(text).size());
-}
+std::int16_t ShiftJisByteLength(TextView text) { return static_cast<std::int16_t>(ToShiftJis(text).size()); }
 
 Text ShiftJisMid(TextView text, std::size_t start, std::size_t length) {
   std::string bytes = ToShiftJis(text);

@@ -1,8 +1,10 @@
 // Value forms: the value of a text, number texts, depth texts and row position texts.
 #include "common/values.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -85,59 +87,88 @@ DecimalPrefix ScanDecimal(const std::string& chars) {
   return prefix;
 }
 
-Text AsciiText(const std::string& s) { return Text(s.begin(), s.end()); }
-
-// Mantissa digits and decimal exponent of a non-zero finite value at the given precision.
+// Mantissa digits and decimal exponent of a non-zero finite value at the given precision, in
+// fixed buffers: every value written goes through here.
 struct Significand {
   bool negative = false;
-  std::string digits;  // without trailing zeros, at least one digit
-  int exponent = 0;    // value = 0.d1d2d3... * 10^(exponent + 1)
+  char digits[40] = {};  // without trailing zeros, at least one digit
+  std::size_t count = 0;
+  int exponent = 0;  // value = 0.d1d2d3... * 10^(exponent + 1)
 };
 
 Significand RoundToDigits(double value, int digits) {
-  char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits - 1);
-  std::string text(buffer, result.ptr);
+  char text[64];
+  const char* end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, digits - 1).ptr;
   Significand s;
-  std::size_t i = 0;
-  if (text[i] == '-') {
+  const char* p = text;
+  if (*p == '-') {
     s.negative = true;
-    ++i;
+    ++p;
   }
-  std::size_t e = text.find('e');
-  for (; i < e; ++i) {
-    if (text[i] != '.') s.digits += text[i];
+  const char* e = std::find(p, end, 'e');
+  for (; p < e; ++p) {
+    if (*p != '.') s.digits[s.count++] = *p;
   }
-  s.exponent = std::stoi(text.substr(e + 1));
-  while (s.digits.size() > 1 && s.digits.back() == '0') s.digits.pop_back();
+  const char* exponent = e + 1;
+  if (exponent < end && *exponent == '+') ++exponent;
+  std::from_chars(exponent, end, s.exponent);
+  while (s.count > 1 && s.digits[s.count - 1] == '0') --s.count;
   return s;
 }
+
+// Characters of a number text built in a fixed buffer.
+class NumberChars {
+ public:
+  void Add(char c) { chars_[size_++] = c; }
+  void Add(const char* from, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) Add(from[i]);
+  }
+  void Zeros(std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) Add('0');
+  }
+  Text ToText() const { return Text(chars_, chars_ + size_); }
+
+ private:
+  char chars_[96];
+  std::size_t size_ = 0;
+};
 
 Text FormatSignificant(double value, int digits) {
   if (std::isnan(value) || std::isinf(value)) throw ConversionError(U"数値が扱える範囲を超えています。");
   if (value == 0) return U"0";
   Significand s = RoundToDigits(value, digits);
-  std::string out = s.negative ? "-" : "";
+  NumberChars out;
+  if (s.negative) out.Add('-');
   if (s.exponent < -4 || s.exponent > 14) {
-    out += s.digits[0];
-    if (s.digits.size() > 1) out += "." + s.digits.substr(1);
+    out.Add(s.digits[0]);
+    if (s.count > 1) {
+      out.Add('.');
+      out.Add(s.digits + 1, s.count - 1);
+    }
     int magnitude = std::abs(s.exponent);
-    out += s.exponent < 0 ? "E-" : "E+";
-    if (magnitude < 10) out += '0';
-    out += std::to_string(magnitude);
-    return AsciiText(out);
+    out.Add(s.exponent < 0 ? "E-" : "E+", 2);
+    if (magnitude < 10) out.Add('0');
+    char exponent[8];
+    out.Add(exponent,
+            static_cast<std::size_t>(std::to_chars(exponent, exponent + sizeof exponent, magnitude).ptr - exponent));
+    return out.ToText();
   }
   if (s.exponent < 0) {
-    out += "0." + std::string(static_cast<std::size_t>(-s.exponent - 1), '0') + s.digits;
-    return AsciiText(out);
+    out.Add("0.", 2);
+    out.Zeros(static_cast<std::size_t>(-s.exponent - 1));
+    out.Add(s.digits, s.count);
+    return out.ToText();
   }
   std::size_t integerDigits = static_cast<std::size_t>(s.exponent) + 1;
-  if (s.digits.size() <= integerDigits) {
-    out += s.digits + std::string(integerDigits - s.digits.size(), '0');
+  if (s.count <= integerDigits) {
+    out.Add(s.digits, s.count);
+    out.Zeros(integerDigits - s.count);
   } else {
-    out += s.digits.substr(0, integerDigits) + "." + s.digits.substr(integerDigits);
+    out.Add(s.digits, integerDigits);
+    out.Add('.');
+    out.Add(s.digits + integerDigits, s.count - integerDigits);
   }
-  return AsciiText(out);
+  return out.ToText();
 }
 
 }  // namespace

@@ -15,9 +15,13 @@ Text LookupL2Name(const PatternData& patterns, std::int16_t code) {
   const FileSystem& fs = patterns.Files();
   Text path = patterns.PathOf(U"L2.txt");
   if (!fs.IsPlainFile(path)) return {};
-  std::optional<std::string> bytes = fs.ReadFile(path);
-  if (!bytes) return {};
-  SourceFile table(std::move(*bytes));
+  const CachedTable* bytes = nullptr;
+  try {
+    bytes = &patterns.Tables().Read(fs, path);
+  } catch (const ConversionError&) {
+    return {};  // an unreadable L2.txt names no code
+  }
+  SourceFile table(bytes->bytes);
   try {
     while (!table.AtEnd()) {
       std::optional<std::int16_t> entry = RoundToInt16(ValueOf(table.ReadField()));
@@ -32,7 +36,7 @@ Text LookupL2Name(const PatternData& patterns, std::int16_t code) {
 
 L4Table ReadL4Table(const PatternData& patterns) {
   L4Table l4{patterns.PathOf(U"L4.TXT"), {}};
-  SourceFile file(ReadPatternTableBytes(patterns.Files(), l4.path));
+  SourceFile file(patterns.Tables().Read(patterns.Files(), l4.path).bytes);
   TableRow row;
   while (ReadTableRow(file, l4.path, 2, U"番号と文字の 2 項目", row)) {
     l4.rows.push_back({row.fields[1], row.fields[2], row.line});
@@ -48,8 +52,9 @@ std::int16_t L4Code(const L4Table& table, const L4Row& row) {
     // A number too large even for a double is as far out of range as one beyond 16 bits.
   }
   if (code) return *code;
-  throw ConversionError(U"パターンデータのファイル「" + table.path + U"」の " + DecimalText(row.line) + U" 行目の番号「" +
-                        row.number + U"」が大きすぎます。-32768 から 32767 までの数でなければなりません。");
+  throw ConversionError(U"パターンデータのファイル「" + table.path + U"」の " + DecimalText(row.line) +
+                        U" 行目の番号「" + row.number +
+                        U"」が大きすぎます。-32768 から 32767 までの数でなければなりません。");
 }
 
 }  // namespace tq

@@ -3,9 +3,11 @@
 
 #include <chrono>
 #include <functional>
+#include <utility>
 
 #include "common/text.h"
 #include "patterns/soil_table_index.h"
+#include "patterns/table_cache.h"
 #include "platform/file_system.h"
 
 namespace tq {
@@ -21,8 +23,7 @@ using WaitSink = std::function<void(const Text& notice)>;
 class PatternData {
  public:
   // programFolder: the folder of the running program, where the pattern-added marker goes.
-  PatternData(const FileSystem& files, Text programFolder)
-      : files_(files), programFolder_(std::move(programFolder)) {}
+  PatternData(const FileSystem& files, Text programFolder) : files_(files), programFolder_(std::move(programFolder)) {}
 
   const FileSystem& Files() const { return files_; }
 
@@ -40,6 +41,13 @@ class PatternData {
   void SetLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
 
   SoilTableIndex& SoilIndex() { return soilIndex_; }
+
+  // Temporaries of killed converters are looked for at the first lock of a run, not at every
+  // lock: StartRun makes the next lock look, and NeedsStaleCleanup says (once) that it must.
+  void StartRun() { staleCleanupDone_ = false; }
+  bool NeedsStaleCleanup() { return !std::exchange(staleCleanupDone_, true); }
+  // The tables of the pattern data folder as last read (see TableCache).
+  TableCache& Tables() const { return tables_; }
 
   // Warnings go to the sink of the command that runs; without one they are dropped.
   void Warn(const Text& warning) const {
@@ -64,6 +72,9 @@ class PatternData {
   Text programFolder_;
   std::chrono::milliseconds lockWait_{30000};
   SoilTableIndex soilIndex_;
+  bool staleCleanupDone_ = false;
+  // Reading a table changes nothing the converter's user sees, so const lookups may read them.
+  mutable TableCache tables_;
   WarningSink warnings_;
   WaitSink waits_;
 };

@@ -163,7 +163,8 @@ Text WaitSeconds(const PatternData& patterns) { return NumberText(patterns.LockW
 // Temporaries of converters killed while they wrote a table. Under the lock no living converter
 // of this host is writing one, and those of other hosts are theirs to remove.
 void RemoveStalePatternTemporaries(const PatternData& patterns) {
-  if (std::optional<std::string> folder = patterns.Files().NativePath(patterns.Folder())) RemoveStaleTemporaries(*folder);
+  if (std::optional<std::string> folder = patterns.Files().NativePath(patterns.Folder()))
+    RemoveStaleTemporaries(*folder);
 }
 
 void LockTables(FileLock& lock, const PatternData& patterns, const Text& name) {
@@ -173,54 +174,94 @@ void LockTables(FileLock& lock, const PatternData& patterns, const Text& name) {
   auto onWait = [&](const std::string& holderInFile) {
     waited = true;
     holder = HolderText(holderInFile);
-    patterns.NoteWait(U"土質パターン表はほかの変換が使用中です（" + holder + U"）。空くまで最大 " + WaitSeconds(patterns) +
-                      U" 秒待ちます。（ロックファイル「" + path + U"」）");
+    patterns.NoteWait(U"土質パターン表はほかの変換が使用中です（" + holder + U"）。空くまで最大 " +
+                      WaitSeconds(patterns) + U" 秒待ちます。（ロックファイル「" + path + U"」）");
   };
   FileLock::Result result = lock.Lock(patterns.Files(), path, patterns.LockWait(), onWait);
   if (waited) patterns.NoteWait(Text());
   switch (result) {
-    case FileLock::Result::kLocked:
-      return;
+    case FileLock::Result::kLocked: return;
     case FileLock::Result::kCannotOpen:
       throw ConversionError(U"土質パターン表のロックファイル「" + path +
                             U"」を作成できません。パターンデータフォルダに書き込めるか確認してください。");
     case FileLock::Result::kTimedOut:
       throw ConversionError(U"土質パターン表（" + patterns.PathOf(kSoilTable) + U"、" + kExtendedTable +
                             U"）はほかの変換が使用中のため（" + holder + U"）、" + WaitSeconds(patterns) +
-                            U" 秒待っても土質名「" + name + U"」を照合できませんでした。"
-                            U"しばらくしてからもう一度変換してください。（ロックファイル「" + path + U"」）");
+                            U" 秒待っても土質名「" + name +
+                            U"」を照合できませんでした。"
+                            U"しばらくしてからもう一度変換してください。（ロックファイル「" +
+                            path + U"」）");
   }
 }
 
 }  // namespace
 
-void MapSoilNameToPattern(PatternData& patterns, const Text& soilName, Text& code) {
+SoilPatternLookup::SoilPatternLookup(PatternData& patterns) : patterns_(patterns) {}
+
+SoilPatternLookup::~SoilPatternLookup() {
+  try {
+    Finish();
+  } catch (...) {
+    // A warning sink that fails while a conversion error unwinds must not end the program.
+  }
+}
+
+void SoilPatternLookup::Finish() {
+  lock_.Unlock();
+  locked_ = false;
+  soil_ = nullptr;
+  extended_ = nullptr;
+  if (learned_) CreatePatternAddedMarker(patterns_);
+  learned_ = false;
+}
+
+void SoilPatternLookup::Map(const Text& soilName, Text& code) {
   CheckSoilName(soilName, 0);
   Text name = Trim(soilName);
   if (name.empty()) return;
-  FileLock lock;
-  LockTables(lock, patterns, name);
-  RemoveStalePatternTemporaries(patterns);
-
-  const FileSystem& fs = patterns.Files();
-  Text soilPath = patterns.PathOf(kSoilTable);
-  std::string soilTable = ReadPatternTableBytes(fs, soilPath);
-  if (std::optional<TableRow> row = patterns.SoilIndex().FindRow(soilPath, soilTable, name)) {
+  if (!locked_) {
+    LockTables(lock_, patterns_, name);
+    locked_ = true;
+    if (patterns_.NeedsStaleCleanup()) RemoveStalePatternTemporaries(patterns_);
+  }
+  Text soilPath = patterns_.PathOf(kSoilTable);
+  if (std::optional<TableRow> row = patterns_.SoilIndex().FindRow(soilPath, Table(soil_, soilPath), name)) {
     code = row->fields[1];
     return;
   }
-  Text extendedPath = patterns.PathOf(kExtendedTable);
-  std::string extendedTable = ReadPatternTableBytes(fs, extendedPath);
+  Text extendedPath = patterns_.PathOf(kExtendedTable);
+  const CachedTable& extendedTable = Table(extended_, extendedPath);
   std::vector<Text> fields;
-  if (std::optional<TableRow> row = patterns.SoilIndex().FindRow(extendedPath, extendedTable, name)) {
+  if (std::optional<TableRow> row = patterns_.SoilIndex().FindRow(extendedPath, extendedTable, name)) {
     fields = row->fields;
   } else {
-    ReplaceExtendedTable(patterns, InsertNewRow(extendedTable, name, extendedPath, fields));
+    std::string rebuilt = InsertNewRow(extendedTable.bytes, name, extendedPath, fields);
+    Forget(extended_, extendedPath);
+    ReplaceExtendedTable(patterns_, rebuilt);
   }
-  AppendSoilRow(fs, soilPath, soilTable, fields);
+  std::string existing = soil_->bytes;
+  Forget(soil_, soilPath);
+  AppendSoilRow(patterns_.Files(), soilPath, existing, fields);
+  learned_ = true;
   code = fields[1];
-  lock.Unlock();
-  CreatePatternAddedMarker(patterns);
+}
+
+// Under the lock only this converter changes the tables, so each is checked once per lock and
+// read again only after this converter wrote it.
+const CachedTable& SoilPatternLookup::Table(const CachedTable*& table, const Text& path) {
+  if (table == nullptr) table = &patterns_.Tables().Read(patterns_.Files(), path);
+  return *table;
+}
+
+void SoilPatternLookup::Forget(const CachedTable*& table, const Text& path) {
+  table = nullptr;
+  patterns_.Tables().Forget(path);
+}
+
+void MapSoilNameToPattern(PatternData& patterns, const Text& soilName, Text& code) {
+  SoilPatternLookup lookup(patterns);
+  lookup.Map(soilName, code);
+  lookup.Finish();
 }
 
 }  // namespace tq

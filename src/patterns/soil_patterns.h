@@ -3,6 +3,7 @@
 
 #include "common/text.h"
 #include "patterns/pattern_data.h"
+#include "platform/file_lock.h"
 
 namespace tq {
 
@@ -19,5 +20,32 @@ namespace tq {
 // lock cannot be had in time, a table is cut short or cannot be written, or no code below 4000
 // is left.
 void MapSoilNameToPattern(PatternData& patterns, const Text& soilName, Text& code);
+
+// The lookups of MapSoilNameToPattern for the layers of one boring: the lock is taken at the
+// first name that is not blank and held until Finish (or destruction), so a boring's layers pay
+// for the lock, and for the check that the tables are as last read, once rather than per layer.
+// Other converters wait meanwhile, as they would for one name.
+class SoilPatternLookup {
+ public:
+  explicit SoilPatternLookup(PatternData& patterns);
+  ~SoilPatternLookup();
+  SoilPatternLookup(const SoilPatternLookup&) = delete;
+  SoilPatternLookup& operator=(const SoilPatternLookup&) = delete;
+
+  void Map(const Text& soilName, Text& code);
+  // Lets go of the lock and, when a name was learned, creates the pattern-added marker.
+  void Finish();
+
+ private:
+  const CachedTable& Table(const CachedTable*& table, const Text& path);
+  void Forget(const CachedTable*& table, const Text& path);
+
+  PatternData& patterns_;
+  FileLock lock_;
+  const CachedTable* soil_ = nullptr;  // the tables as checked under the lock now held
+  const CachedTable* extended_ = nullptr;
+  bool locked_ = false;
+  bool learned_ = false;
+};
 
 }  // namespace tq

@@ -11,25 +11,25 @@ constexpr int kRowFields = 6;
 
 }  // namespace
 
-SoilTableIndex::TableIndex SoilTableIndex::BuildIndex(const Text& path, std::string bytes) {
+SoilTableIndex::TableIndex SoilTableIndex::BuildIndex(const Text& path, const CachedTable& table) {
   TableIndex index;
-  SourceFile table(bytes);
+  index.version = table.version;
+  SourceFile rows(table.bytes);
   TableRow row;
   try {
-    while (ReadTableRow(table, path, kRowFields, kRowExpected, row)) {
+    while (ReadTableRow(rows, path, kRowFields, kRowExpected, row)) {
       index.firstRowByName.try_emplace(row.fields[2], row);
     }
   } catch (const ConversionError& error) {
     index.fault = error;
   }
-  index.bytes = std::move(bytes);
   return index;
 }
 
-std::optional<TableRow> SoilTableIndex::FindRow(const Text& path, const std::string& bytes, const Text& name) {
+std::optional<TableRow> SoilTableIndex::FindRow(const Text& path, const CachedTable& table, const Text& name) {
   auto cached = indexes_.find(path);
-  if (cached == indexes_.end() || cached->second.bytes != bytes) {
-    cached = indexes_.insert_or_assign(path, BuildIndex(path, bytes)).first;
+  if (cached == indexes_.end() || cached->second.version != table.version) {
+    cached = indexes_.insert_or_assign(path, BuildIndex(path, table)).first;
   }
   const TableIndex& index = cached->second;
   if (index.fault) throw *index.fault;

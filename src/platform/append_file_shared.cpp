@@ -29,6 +29,7 @@ bool AppendToFile(const FileSystem& files, const Text& path, const std::string& 
   if (!native || files.Fails(FileOperation::kOpen, *native)) return false;
   native::FileNumber file = native::OpenForAppend(*native);
   if (file == native::kNoFile) return false;
+  files.NoteCreated(*native);
   bool ok = bytes.empty() || WriteSyncOrRestore(files, file, *native, bytes);
   if (!native::CloseFile(file)) ok = false;
   return ok;

@@ -58,7 +58,10 @@ class FolderCommit {
       native::RemoveTree(building);
       throw ConversionError(CannotWriteCause(JoinPath(folder_, name)));
     }
-    if (!files_.Fails(FileOperation::kRename, native_) && native::RenameFolder(building, native_)) return true;
+    if (!files_.Fails(FileOperation::kRename, native_) && native::RenameFolder(building, native_)) {
+      files_.NoteCreated(native_);
+      return true;
+    }
     native::RemoveTree(building);
     if (native::IsFolder(native_)) return false;
     throw ConversionError(CannotCreateFolderCause(folder_));
@@ -96,6 +99,7 @@ class FolderCommit {
       r.replaced = true;
     }
     r.placed = !files_.Fails(FileOperation::kRename, r.target) && native::Rename(r.temporary, r.target);
+    if (r.placed) files_.NoteCreated(r.target);
     return r.placed;
   }
 

@@ -31,8 +31,13 @@ std::string ReadStart(FileNumber fd, std::size_t max) {
   return bytes;
 }
 
+// Cutting a file to nothing makes ext4 write it out when it is closed, a disk write for every
+// lock, so the bytes go over the old ones, the rest is cut off, and bytes already there stay.
 bool Overwrite(FileNumber fd, std::string_view bytes) {
-  return ::ftruncate(fd, 0) == 0 && ::pwrite(fd, bytes.data(), bytes.size(), 0) == static_cast<ssize_t>(bytes.size());
+  if (ReadStart(fd, bytes.size() + 1) == bytes) return true;
+  auto length = static_cast<off_t>(bytes.size());
+  return ::pwrite(fd, bytes.data(), bytes.size(), 0) == static_cast<ssize_t>(bytes.size()) &&
+         ::ftruncate(fd, length) == 0;
 }
 
 }  // namespace tq::native

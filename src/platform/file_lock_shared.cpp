@@ -22,7 +22,7 @@ std::string ReadHolder(native::FileNumber file) {
   return holder.substr(0, holder.find_first_of("\r\n"));
 }
 
-// Other converters hold the lock only for one soil name at a time, so polling briefly is
+// Other converters hold the lock only for the layers of one boring at a time, so polling briefly is
 // enough and keeps the wait bounded without signals.
 FileLock::Result WaitForLock(native::FileNumber file, std::chrono::milliseconds wait, const LockWaitNotice& onWait) {
   const auto deadline = std::chrono::steady_clock::now() + wait;

@@ -132,8 +132,15 @@ std::optional<FileSystem::Location> FileSystem::Locate(const Text& path) const {
 
 std::string FileSystem::NativeOf(const Location& location) const {
   std::string path = roots_.at(location.drive);
-  for (const Text& name : location.folders) path = native::Join(path, native::ResolveName(path, name));
+  for (std::size_t i = 0; i < location.folders.size(); ++i) {
+    path = ResolveName(path, location.folders[i], /*onTheWay=*/i + 1 < location.folders.size());
+  }
   return path;
+}
+
+std::string FileSystem::ResolveName(const std::string& folder, const Text& name, bool onTheWay) const {
+  if (cache_.Active() && native::NamesTellCaseApart()) return cache_.Resolve(folder, name, onTheWay);
+  return native::Join(folder, native::ResolveName(folder, name));
 }
 
 std::optional<std::string> FileSystem::NativePath(const Text& path) const {
@@ -176,8 +183,9 @@ bool FileSystem::IsPlainFile(const Text& path) const {
 
 bool FileSystem::CreateFolder(const Text& path) const {
   std::optional<std::string> native = NativePath(path);
-  if (!native || Fails(FileOperation::kCreateFolder, *native)) return false;
-  return native::CreateFolder(*native);
+  if (!native || Fails(FileOperation::kCreateFolder, *native) || !native::CreateFolder(*native)) return false;
+  NoteCreated(*native);
+  return true;
 }
 
 bool FileSystem::DeleteFile(const Text& path) const {
@@ -188,8 +196,9 @@ bool FileSystem::DeleteFile(const Text& path) const {
 bool FileSystem::RenameFile(const Text& from, const Text& to) const {
   std::optional<std::string> source = NativePath(from);
   std::optional<std::string> target = NativePath(to);
-  if (!source || !target || Fails(FileOperation::kRename, *target)) return false;
-  return native::Rename(*source, *target);
+  if (!source || !target || Fails(FileOperation::kRename, *target) || !native::Rename(*source, *target)) return false;
+  NoteCreated(*target);
+  return true;
 }
 
 bool FileSystem::WriteAll(int file, std::string_view bytes, const std::string& nativePath) const {
@@ -207,8 +216,17 @@ std::optional<std::uintmax_t> FileSystem::FileLength(const Text& path) const {
 
 std::optional<std::string> FileSystem::ReadFile(const Text& path) const {
   std::optional<std::string> native = NativePath(path);
-  if (!native || !native::IsFile(*native)) return std::nullopt;
+  if (!native) return std::nullopt;
   return native::Read(*native);
+}
+
+std::optional<std::string> FileSystem::ReadPlainFile(const Text& path, bool& unreadable, std::size_t max) const {
+  unreadable = false;
+  std::optional<std::string> native = NativePath(path);
+  if (!native || native::IsHidden(*native)) return std::nullopt;
+  std::optional<std::string> bytes = native::Read(*native, max);
+  if (!bytes) unreadable = native::IsFile(*native);
+  return bytes;
 }
 
 std::vector<Text> FileSystem::ListPlainFiles(const Text& pattern) const {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "platform/folder_cache.h"
 
 namespace tq {
 
@@ -71,7 +72,7 @@ class FileSystem {
   // The Windows form of a native absolute path, on the drive whose root holds it.
   std::optional<Text> DrivePath(const std::string& nativePath) const;
 
-  bool Exists(const Text& path) const;        // a file or a folder
+  bool Exists(const Text& path) const;  // a file or a folder
   bool IsFolder(const Text& path) const;
   bool IsPlainFile(const Text& path) const;   // a file that is not hidden
   bool CreateFolder(const Text& path) const;  // one level
@@ -79,6 +80,10 @@ class FileSystem {
   bool RenameFile(const Text& from, const Text& to) const;
   std::optional<std::uintmax_t> FileLength(const Text& path) const;
   std::optional<std::string> ReadFile(const Text& path) const;
+  // The bytes of a plain file (its first max bytes at the most); nothing when path names no
+  // plain file, and nothing with unreadable set when it names one that cannot be read.
+  std::optional<std::string> ReadPlainFile(const Text& path, bool& unreadable,
+                                           std::size_t max = std::string::npos) const;
 
   // Every later operation that changes files asks the hook first; without one nothing fails.
   void SetFaultHook(FaultHook hook) { faultHook_ = std::move(hook); }
@@ -92,6 +97,9 @@ class FileSystem {
   // nativePath is what the fault hook is asked about.
   bool WriteAll(int fd, std::string_view bytes, const std::string& nativePath) const;
 
+  // An entry the run created or renamed into place outside these functions (see FolderCache).
+  void NoteCreated(const std::string& nativePath) const { cache_.NoteCreated(nativePath); }
+
   // Names of the plain files that match a pattern such as "Z:\data\*.*", in name order.
   std::vector<Text> ListPlainFiles(const Text& pattern) const;
   // Names of the folders in a folder, hidden ones left out, in name order.
@@ -104,6 +112,7 @@ class FileSystem {
   };
   std::optional<Location> Locate(const Text& path) const;
   std::string NativeOf(const Location& location) const;
+  std::string ResolveName(const std::string& folder, const Text& name, bool onTheWay) const;
   // Makes a native folder the current folder of the drive that holds it; that drive.
   std::optional<char32_t> FollowNativeFolder(const std::string& nativeFolder);
 
@@ -111,6 +120,22 @@ class FileSystem {
   std::map<char32_t, std::vector<Text>> currentFolders_;
   char32_t currentDrive_ = U'Z';
   FaultHook faultHook_;
+  mutable FolderCache cache_;
+
+  friend class ScopedFolderCache;
+};
+
+// Keeps what the file system learns of its folders from construction to destruction: the span
+// of one run, in which the run's paths are found once each rather than once per use.
+class ScopedFolderCache {
+ public:
+  explicit ScopedFolderCache(const FileSystem& files) : files_(files) { files_.cache_.Begin(); }
+  ~ScopedFolderCache() { files_.cache_.End(); }
+  ScopedFolderCache(const ScopedFolderCache&) = delete;
+  ScopedFolderCache& operator=(const ScopedFolderCache&) = delete;
+
+ private:
+  const FileSystem& files_;
 };
 
 // The folder of the running program, in Windows form: the native folder in

@@ -1,13 +1,15 @@
 // The native file system on POSIX: drives from the environment, names that tell case apart.
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <system_error>
 
@@ -64,6 +66,8 @@ std::vector<std::string> Components(const std::string& path) {
   }
   return names;
 }
+
+bool NamesTellCaseApart() { return true; }
 
 bool SameName(const std::string& a, const std::string& b) { return a == b; }
 
@@ -154,13 +158,48 @@ std::optional<std::uintmax_t> Length(const std::string& path) {
   return size;
 }
 
-std::optional<std::string> Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return std::move(bytes).str();
+std::optional<FileStamp> StampOf(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+  constexpr std::int64_t kBillion = 1000000000;
+  FileStamp stamp;
+  stamp.length = static_cast<std::uintmax_t>(status.st_size);
+  stamp.volume = static_cast<std::uint64_t>(status.st_dev);
+  stamp.file = static_cast<std::uint64_t>(status.st_ino);
+  stamp.modified = static_cast<std::int64_t>(status.st_mtim.tv_sec) * kBillion + status.st_mtim.tv_nsec;
+  stamp.changed = static_cast<std::int64_t>(status.st_ctim.tv_sec) * kBillion + status.st_ctim.tv_nsec;
+  struct timespec now {};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  std::int64_t latest = std::max(stamp.modified, stamp.changed);
+  stamp.recent = IsRecentChange(latest, static_cast<std::int64_t>(now.tv_sec) * kBillion + now.tv_nsec, kBillion);
+  return stamp;
+}
+
+// The whole file in one read where its length allows, reading on until the end for a file that
+// grows meanwhile.
+std::optional<std::string> Read(const std::string& path, std::size_t max) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  std::size_t expected = status.st_size > 0 ? static_cast<std::size_t>(status.st_size) + 1 : 4096;
+  std::string bytes(std::min(expected, max), '\0');
+  std::size_t length = 0;
+  for (;;) {
+    if (length == bytes.size() && length < max) bytes.resize(std::min(bytes.size() * 2, max));
+    ssize_t got = length == max ? 0 : ::read(fd, bytes.data() + length, bytes.size() - length);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      ::close(fd);
+      if (got < 0) return std::nullopt;
+      bytes.resize(length);
+      return bytes;
+    }
+    length += static_cast<std::size_t>(got);
+  }
 }
 
 std::vector<Entry> List(const std::string& folder) {

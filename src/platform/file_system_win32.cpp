@@ -95,6 +95,8 @@ std::vector<std::string> Components(const std::string& path) {
   return names;
 }
 
+bool NamesTellCaseApart() { return false; }
+
 bool SameName(const std::string& a, const std::string& b) {
   std::wstring wideA = Wide(a);
   std::wstring wideB = Wide(b);
@@ -170,19 +172,42 @@ std::optional<std::uintmax_t> Length(const std::string& path) {
   return (static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-std::optional<std::string> Read(const std::string& path) {
+std::optional<FileStamp> StampOf(const std::string& path) {
+  win32::Handle file(::CreateFileW(Wide(path).c_str(), FILE_READ_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!file.IsOpen() || !::GetFileInformationByHandle(file.Get(), &info)) return std::nullopt;
+  auto join = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
+  FileStamp stamp;
+  stamp.length = join(info.nFileSizeHigh, info.nFileSizeLow);
+  stamp.volume = info.dwVolumeSerialNumber;
+  stamp.file = join(info.nFileIndexHigh, info.nFileIndexLow);
+  stamp.modified =
+      static_cast<std::int64_t>(join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime));
+  FILETIME now{};
+  ::GetSystemTimeAsFileTime(&now);
+  constexpr std::int64_t kTicksPerSecond = 10000000;  // FILETIME counts 100 ns
+  stamp.recent = IsRecentChange(stamp.modified, static_cast<std::int64_t>(join(now.dwHighDateTime, now.dwLowDateTime)),
+                                kTicksPerSecond);
+  return stamp;
+}
+
+std::optional<std::string> Read(const std::string& path, std::size_t max) {
   win32::Handle file(::CreateFileW(Wide(path).c_str(), GENERIC_READ,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsOpen()) return std::nullopt;
   std::string bytes;
   char buffer[65536];
-  for (;;) {
+  while (bytes.size() < max) {
     DWORD n = 0;
-    if (!::ReadFile(file.Get(), buffer, sizeof buffer, &n, nullptr)) return std::nullopt;
-    if (n == 0) return bytes;
+    DWORD want = static_cast<DWORD>(std::min<std::size_t>(sizeof buffer, max - bytes.size()));
+    if (!::ReadFile(file.Get(), buffer, want, &n, nullptr)) return std::nullopt;
+    if (n == 0) break;
     bytes.append(buffer, n);
   }
+  return bytes;
 }
 
 std::vector<Entry> List(const std::string& folder) {

@@ -24,6 +24,8 @@ bool IsNativeAbsolute(TextView path);
 
 // The names of an absolute native path from its root on, with "." and ".." applied.
 std::vector<std::string> Components(const std::string& path);
+// Whether names that differ only in case name different entries of a folder.
+bool NamesTellCaseApart();
 // Whether two names of one folder name the same entry.
 bool SameName(const std::string& a, const std::string& b);
 
@@ -52,7 +54,32 @@ bool RenameFolder(const std::string& from, const std::string& to);
 // Removes a file, or a folder with everything in it; false when something stays.
 bool RemoveTree(const std::string& path);
 std::optional<std::uintmax_t> Length(const std::string& path);
-std::optional<std::string> Read(const std::string& path);
+
+// What tells one state of a file from another without reading it: its length, its times and
+// which file it is (a file put in place by a rename is another file, even of the same length).
+struct FileStamp {
+  std::uintmax_t length = 0;
+  std::uint64_t volume = 0;
+  std::uint64_t file = 0;
+  std::int64_t modified = 0;  // in the system's own units
+  std::int64_t changed = 0;   // the status change time where the system keeps one
+  // Changed so lately that a later change could leave every field as it is (times are kept
+  // only so finely, on some file systems to the second or two): such a stamp proves nothing.
+  bool recent = false;
+  bool operator==(const FileStamp&) const = default;
+};
+// Whether a change at `latest` is recent at `now`, both counted in units of which `perSecond`
+// make a second. A time without a fraction of a second comes from a file system that keeps
+// whole seconds (two on FAT), so a change counts as recent for longer there.
+inline bool IsRecentChange(std::int64_t latest, std::int64_t now, std::int64_t perSecond) {
+  std::int64_t settle = latest % perSecond == 0 ? 3 * perSecond : perSecond / 10;
+  return now - latest < settle;
+}
+// The stamp of the entry at path (followed when it is a link); nothing when there is none.
+std::optional<FileStamp> StampOf(const std::string& path);
+// The bytes of a file, its first max bytes at the most; nothing for a folder or anything else
+// that is not a file.
+std::optional<std::string> Read(const std::string& path, std::size_t max = std::string::npos);
 
 // An environment variable's value, when it is set and not empty.
 std::optional<std::string> Environment(const char* name);

@@ -66,6 +66,7 @@ void ReplaceFileContents(const FileSystem& files, const Text& path, const std::s
     native::RemoveFile(*temporary);
     throw ConversionError(CannotWriteCause(path));
   }
+  files.NoteCreated(*target);
 }
 
 }  // namespace tq

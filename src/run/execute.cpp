@@ -181,7 +181,8 @@ void ConvertSourceFile(RunData& data, SourceFile& file, BoringFiles& files, Patt
 Text FailureMessage(const Text& sourcePath, const ConversionError& error) {
   Text where = U"変換元ファイル「" + sourcePath + U"」";
   if (error.Line() > 0) where += U"の " + DecimalText(error.Line()) + U" 行目";
-  return where + U"で変換を中止しました。\n" + error.Cause() + U"\nこのボーリングのファイルは一つも書き込んでいません。";
+  return where + U"で変換を中止しました。\n" + error.Cause() +
+         U"\nこのボーリングのファイルは一つも書き込んでいません。";
 }
 
 // Sends the pattern data's warnings to the observer, each distinct one once, and its waits for
@@ -217,6 +218,7 @@ class ExecuteCommand {
       : converter_(converter), files_(converter.Files()), request_(request), observer_(observer) {}
 
   RunOutcome Run() {
+    ScopedFolderCache folders(files_);
     observer_.SetStatusCaption(kCaptionConverting);
     Text source = request_.sourceFolder;
     if (!CheckFolderPath(files_, source, observer_)) {
@@ -248,6 +250,7 @@ class ExecuteCommand {
  private:
   RunOutcome ConvertSelectedFiles(const Text& source, const Text& destination) {
     ScopedRunWarnings warnings(converter_.Patterns(), observer_);
+    converter_.Patterns().StartRun();
     std::vector<Text> names;
     std::int32_t count = 0;
     NumberSelectedFiles(request_.files, names, count);
@@ -273,15 +276,14 @@ class ExecuteCommand {
 
   std::optional<RunOutcome> ConvertOne(const Text& sourcePath, const Text& prefix) {
     try {
-      Text identifier = ReadBoringIdentifier(files_, sourcePath);
+      std::optional<std::string> bytes = ReadSourceBytes(files_, sourcePath);
+      Text identifier = bytes ? BoringIdentifierOf(*bytes) : Text();
       if (identifier.empty()) {
         observer_.MsgBox(kInvalidFileMessage, kStyleOkOnly, std::nullopt);
         return StopBusy(RunOutcome::kFileRefused);
       }
       // Refused before the conversion, so that a linked folder teaches the tables nothing either.
       RefuseLinkedBoringFolder(files_, prefix + identifier);
-      std::optional<std::string> bytes = files_.ReadFile(sourcePath);
-      if (!bytes) throw ConversionError(U"ファイルを読み込めません。");
       SourceFile file(std::move(*bytes));
       BoringFiles boring(files_, prefix + identifier, BoringFiles::Mode::kWholeBoring);
       ConvertSourceFile(data_, file, boring, converter_.Patterns());

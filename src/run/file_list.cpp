@@ -1,6 +1,9 @@
 // Which files of a folder the file list offers.
 #include "run/file_list.h"
 
+#include <optional>
+#include <string>
+
 #include "common/errors.h"
 #include "common/source_file.h"
 #include "platform/paths.h"
@@ -11,19 +14,38 @@ namespace {
 
 bool IsAsciiDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
 
+// The second field of the first record, and whether it ran to the end of the bytes (where a
+// file read only in part may go on).
+std::optional<Text> SecondField(const std::string& bytes, bool& reachedEnd) {
+  try {
+    SourceFile file(bytes);
+    file.ReadField();
+    Text field = file.ReadField();
+    reachedEnd = file.AtEnd();
+    return field;
+  } catch (const ConversionError&) {
+    reachedEnd = true;
+    return std::nullopt;
+  }
+}
+
+// The first record is a line at the start of the file, so its first bytes nearly always hold it.
+constexpr std::size_t kFirstRecordBytes = 4096;
+
 // Whether the first record of the file carries the name's eleven digits; unreadable files
 // are left out.
 bool CarriesOwnIdentifier(const FileSystem& fs, const Text& path, const Text& name) {
-  if (!fs.IsPlainFile(path)) return false;
-  std::optional<std::string> bytes = fs.ReadFile(path);
+  bool unreadable = false;
+  std::optional<std::string> bytes = fs.ReadPlainFile(path, unreadable, kFirstRecordBytes);
   if (!bytes) return false;
-  try {
-    SourceFile file(std::move(*bytes));
-    file.ReadField();
-    return file.ReadField() == name.substr(0, 8) + name.substr(9, 3);
-  } catch (const ConversionError&) {
-    return false;
+  bool reachedEnd = false;
+  std::optional<Text> identifier = SecondField(*bytes, reachedEnd);
+  if (reachedEnd && bytes->size() == kFirstRecordBytes) {
+    bytes = fs.ReadPlainFile(path, unreadable);
+    if (!bytes) return false;
+    identifier = SecondField(*bytes, reachedEnd);
   }
+  return identifier == name.substr(0, 8) + name.substr(9, 3);
 }
 
 }  // namespace
@@ -43,15 +65,10 @@ void ListFiles(const FileSystem& files, const Text& pattern, std::vector<Text>& 
 }
 
 std::vector<Text> ListConvertibleFiles(const FileSystem& files, const Text& folder) {
-  Text pattern = JoinPath(folder, U"*.*");
+  ScopedFolderCache folders(files);
   std::vector<Text> offered;
-  // Kept at 32 bits: a folder of more than 32767 files must not look empty.
-  std::int32_t n = FCount(files, pattern);
-  if (n < 1) return offered;
-  std::vector<Text> names(static_cast<std::size_t>(n) + 1);
-  ListFiles(files, pattern, names);
-  for (std::size_t k = 1; k < names.size(); ++k) {
-    const Text& name = names[k];
+  // The folder is listed once: counting its files first would list it twice.
+  for (const Text& name : files.ListPlainFiles(JoinPath(folder, U"*.*"))) {
     if (!IsConvertibleFileName(name)) continue;
     if (CarriesOwnIdentifier(files, JoinPath(folder, name), name)) offered.push_back(name);
   }

@@ -21,15 +21,24 @@ bool IsSafeFolderName(TextView name) {
   return true;
 }
 
-Text ReadBoringIdentifier(const FileSystem& fs, const Text& path) {
-  if (!fs.IsPlainFile(path)) return {};
-  std::optional<std::string> bytes = fs.ReadFile(path);
-  if (!bytes) throw ConversionError(U"ファイルを読み込めません。");
-  SourceFile file(std::move(*bytes));
+std::optional<std::string> ReadSourceBytes(const FileSystem& fs, const Text& path) {
+  bool unreadable = false;
+  std::optional<std::string> bytes = fs.ReadPlainFile(path, unreadable);
+  if (unreadable) throw ConversionError(U"ファイルを読み込めません。");
+  return bytes;
+}
+
+Text BoringIdentifierOf(const std::string& bytes) {
+  SourceFile file(bytes);
   file.ReadField();
   Text identifier = file.ReadField();
   if (identifier.size() != 11 || !IsSafeFolderName(identifier)) return {};
   return identifier;
+}
+
+Text ReadBoringIdentifier(const FileSystem& fs, const Text& path) {
+  std::optional<std::string> bytes = ReadSourceBytes(fs, path);
+  return bytes ? BoringIdentifierOf(*bytes) : Text();
 }
 
 void EnsureBoringFolder(const FileSystem& fs, const Text& prefix, const Text& identifier) {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "common/text.h"
@@ -14,9 +16,16 @@ namespace tq {
 // over all of them must convert them all, not report success for none.
 void NumberSelectedFiles(const std::vector<Text>& selected, std::vector<Text>& names, std::int32_t& count);
 
-// The 11-character second field of the file's first record, or the empty text when the file
-// does not exist, the identifier has another length, or it cannot name one folder.
+// The bytes of a source file, or nothing when it is not a plain file (missing, hidden, a folder).
 // Throws ConversionError when the file exists but cannot be read.
+std::optional<std::string> ReadSourceBytes(const FileSystem& files, const Text& path);
+
+// The 11-character second field of the first record of a source file's bytes, or the empty
+// text when the identifier has another length or cannot name one folder.
+Text BoringIdentifierOf(const std::string& bytes);
+
+// The boring identifier of the file at path (see ReadSourceBytes and BoringIdentifierOf); the
+// empty text when the file is not a plain file.
 Text ReadBoringIdentifier(const FileSystem& files, const Text& path);
 
 // Whether an identifier can be the name of one folder under the destination folder.

@@ -70,11 +70,13 @@ void ReadSectionX(std::int16_t count, SectionTable& table, SourceFile& file) {
 void WriteX1File(BoringFiles& files, PatternData& patterns, const SectionTable& table, std::int16_t count) {
   std::vector<LayerGroup> layers = GroupConsecutiveRows(table, count, kLayerSoilName);
   OutputFile out(files, U"X1.txt");
+  SoilPatternLookup soils(patterns);
   for (std::size_t i = 1; i < layers.size(); ++i) {
     Text code;
-    MapSoilNameToPattern(patterns, Text(layers[i].value), code);
+    soils.Map(Text(layers[i].value), code);
     out.WriteLine(X1Line(i, layers[i], code));
   }
+  soils.Finish();
   out.Commit();
 }
 

@@ -38,7 +38,7 @@ Text WriteZRow(const SectionRow& row, Text depth, long& lineCounter, OutputFile&
   return DepthTextOf(row[kZDepth]);
 }
 
-std::size_t ByteLength(char32_t c) { return ToShiftJis(TextView(&c, 1)).size(); }
+std::size_t ByteLength(char32_t c) { return c < 0x80 ? 1 : ToShiftJis(TextView(&c, 1)).size(); }
 
 }  // namespace
 

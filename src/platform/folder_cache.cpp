@@ -1,0 +1,79 @@
+// Folders found once and listed at most once per run.
+#include "platform/folder_cache.h"
+
+#include "platform/native_files.h"
+
+namespace tq {
+namespace {
+
+bool IsAsciiLetter(char32_t c) { return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z'); }
+
+bool HasAsciiLetter(const Text& name) {
+  for (char32_t c : name) {
+    if (IsAsciiLetter(c)) return true;
+  }
+  return false;
+}
+
+Text Folded(Text name) {
+  for (char32_t& c : name) {
+    if (c >= U'a' && c <= U'z') c = c - U'a' + U'A';
+  }
+  return name;
+}
+
+}  // namespace
+
+void FolderCache::End() {
+  if (depth_ == 0 || --depth_ > 0) return;
+  foldersOnTheWay_.clear();
+  listings_.clear();
+}
+
+std::string FolderCache::Resolve(const std::string& folder, const Text& name, bool onTheWay) {
+  std::string exact = native::Join(folder, ToUtf8(name));
+  if (onTheWay) {
+    auto known = foldersOnTheWay_.find(exact);
+    if (known != foldersOnTheWay_.end()) return known->second;
+  }
+  bool exists = false;
+  std::string found = Find(folder, name, exact, exists);
+  // A folder that is missing now may be created later in the run, so only found ones are kept.
+  if (onTheWay && exists) foldersOnTheWay_.emplace(exact, found);
+  return found;
+}
+
+std::string FolderCache::Find(const std::string& folder, const Text& name, const std::string& exact, bool& exists) {
+  exists = native::Exists(exact);
+  // Without a letter no other name can differ from it only in case.
+  if (exists || !HasAsciiLetter(name)) return exact;
+  const FoldedNames& names = Listing(folder);
+  auto entry = names.find(Folded(name));
+  if (entry == names.end()) return exact;
+  std::string candidate = native::Join(folder, entry->second);
+  // The run may have removed it since the folder was listed.
+  if (!native::EntryExists(candidate)) return exact;
+  exists = true;
+  return candidate;
+}
+
+const FolderCache::FoldedNames& FolderCache::Listing(const std::string& folder) {
+  auto listed = listings_.find(folder);
+  if (listed != listings_.end()) return listed->second;
+  FoldedNames names;
+  for (const native::Entry& entry : native::List(folder)) names.try_emplace(Folded(FromUtf8(entry.name)), entry.name);
+  return listings_.emplace(folder, std::move(names)).first->second;
+}
+
+void FolderCache::NoteCreated(const std::string& nativePath) {
+  if (!Active()) return;
+  std::size_t separator = nativePath.find_last_of("/\\");
+  if (separator == std::string::npos) return;
+  std::string folder = nativePath.substr(0, separator == 0 ? 1 : separator);
+  auto listed = listings_.find(folder);
+  if (listed == listings_.end()) return;
+  std::string name = nativePath.substr(separator + 1);
+  listed->second.try_emplace(Folded(FromUtf8(name)), name);
+}
+
+}  // namespace tq
