@@ -21,8 +21,7 @@ using WaitSink = std::function<void(const Text& notice)>;
 class PatternData {
  public:
   // programFolder: the folder of the running program, where the pattern-added marker goes.
-  PatternData(const FileSystem& files, Text programFolder)
-      : files_(files), programFolder_(std::move(programFolder)) {}
+  PatternData(const FileSystem& files, Text programFolder) : files_(files), programFolder_(std::move(programFolder)) {}
 
   const FileSystem& Files() const { return files_; }
 
@@ -40,6 +39,11 @@ class PatternData {
   void SetLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
 
   SoilTableIndex& SoilIndex() { return soilIndex_; }
+
+  // A converter that only looks (the check command) reads the soil pattern tables but never
+  // writes them, nor their lock file, nor the pattern-added marker.
+  bool LooksOnly() const { return looksOnly_; }
+  void SetLooksOnly(bool looksOnly) { looksOnly_ = looksOnly; }
 
   // Warnings go to the sink of the command that runs; without one they are dropped.
   void Warn(const Text& warning) const {
@@ -64,6 +68,7 @@ class PatternData {
   Text programFolder_;
   std::chrono::milliseconds lockWait_{30000};
   SoilTableIndex soilIndex_;
+  bool looksOnly_ = false;
   WarningSink warnings_;
   WaitSink waits_;
 };

@@ -163,7 +163,8 @@ Text WaitSeconds(const PatternData& patterns) { return NumberText(patterns.LockW
 // Temporaries of converters killed while they wrote a table. Under the lock no living converter
 // of this host is writing one, and those of other hosts are theirs to remove.
 void RemoveStalePatternTemporaries(const PatternData& patterns) {
-  if (std::optional<std::string> folder = patterns.Files().NativePath(patterns.Folder())) RemoveStaleTemporaries(*folder);
+  if (std::optional<std::string> folder = patterns.Files().NativePath(patterns.Folder()))
+    RemoveStaleTemporaries(*folder);
 }
 
 void LockTables(FileLock& lock, const PatternData& patterns, const Text& name) {
@@ -173,31 +174,56 @@ void LockTables(FileLock& lock, const PatternData& patterns, const Text& name) {
   auto onWait = [&](const std::string& holderInFile) {
     waited = true;
     holder = HolderText(holderInFile);
-    patterns.NoteWait(U"土質パターン表はほかの変換が使用中です（" + holder + U"）。空くまで最大 " + WaitSeconds(patterns) +
-                      U" 秒待ちます。（ロックファイル「" + path + U"」）");
+    patterns.NoteWait(U"土質パターン表はほかの変換が使用中です（" + holder + U"）。空くまで最大 " +
+                      WaitSeconds(patterns) + U" 秒待ちます。（ロックファイル「" + path + U"」）");
   };
   FileLock::Result result = lock.Lock(patterns.Files(), path, patterns.LockWait(), onWait);
   if (waited) patterns.NoteWait(Text());
   switch (result) {
-    case FileLock::Result::kLocked:
-      return;
+    case FileLock::Result::kLocked: return;
     case FileLock::Result::kCannotOpen:
       throw ConversionError(U"土質パターン表のロックファイル「" + path +
                             U"」を作成できません。パターンデータフォルダに書き込めるか確認してください。");
     case FileLock::Result::kTimedOut:
       throw ConversionError(U"土質パターン表（" + patterns.PathOf(kSoilTable) + U"、" + kExtendedTable +
                             U"）はほかの変換が使用中のため（" + holder + U"）、" + WaitSeconds(patterns) +
-                            U" 秒待っても土質名「" + name + U"」を照合できませんでした。"
-                            U"しばらくしてからもう一度変換してください。（ロックファイル「" + path + U"」）");
+                            U" 秒待っても土質名「" + name +
+                            U"」を照合できませんでした。"
+                            U"しばらくしてからもう一度変換してください。（ロックファイル「" +
+                            path + U"」）");
   }
 }
 
+// The row of a name in the soil table, else in the extended table; nothing when in neither.
+std::optional<TableRow> FindSoilRow(PatternData& patterns, const Text& name, SoilNamePlace& place) {
+  const FileSystem& fs = patterns.Files();
+  Text soilPath = patterns.PathOf(kSoilTable);
+  place = SoilNamePlace::kSoilTable;
+  if (auto row = patterns.SoilIndex().FindRow(soilPath, ReadPatternTableBytes(fs, soilPath), name)) return row;
+  Text extendedPath = patterns.PathOf(kExtendedTable);
+  place = SoilNamePlace::kExtendedOnly;
+  if (auto row = patterns.SoilIndex().FindRow(extendedPath, ReadPatternTableBytes(fs, extendedPath), name)) return row;
+  place = SoilNamePlace::kNowhere;
+  return std::nullopt;
+}
+
 }  // namespace
+
+SoilNamePlace LookUpSoilName(PatternData& patterns, const Text& name) {
+  SoilNamePlace place = SoilNamePlace::kNowhere;
+  FindSoilRow(patterns, Trim(name), place);
+  return place;
+}
 
 void MapSoilNameToPattern(PatternData& patterns, const Text& soilName, Text& code) {
   CheckSoilName(soilName, 0);
   Text name = Trim(soilName);
   if (name.empty()) return;
+  if (patterns.LooksOnly()) {
+    SoilNamePlace place = SoilNamePlace::kNowhere;
+    if (std::optional<TableRow> row = FindSoilRow(patterns, name, place)) code = row->fields[1];
+    return;
+  }
   FileLock lock;
   LockTables(lock, patterns, name);
   RemoveStalePatternTemporaries(patterns);

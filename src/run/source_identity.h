@@ -19,6 +19,10 @@ void NumberSelectedFiles(const std::vector<Text>& selected, std::vector<Text>& n
 // Throws ConversionError when the file exists but cannot be read.
 Text ReadBoringIdentifier(const FileSystem& files, const Text& path);
 
+// Why ReadBoringIdentifier gives the empty text for a file: missing, a folder, or an identifier
+// of another length or one that cannot name a folder. Throws ConversionError like it.
+Text WhyFileIsRefused(const FileSystem& files, const Text& path);
+
 // Whether an identifier can be the name of one folder under the destination folder.
 bool IsSafeFolderName(TextView name);
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "common/findings.h"
 #include "common/source_file.h"
 #include "patterns/pattern_data.h"
 #include "platform/boring_files.h"
@@ -36,6 +37,10 @@ void ReadSectionA(TitleFields& fields, SourceFile& file, Text& headerValue, Text
 // Writes titl01.txt, titl02.txt and titl04.txt, with the L2 name of title field 21.
 void WriteTitleFiles(BoringFiles& files, const PatternData& patterns, const TitleFields& fields,
                      const Text& headerValue);
+
+// Notes the title fields that the title files do not take as their author meant: a number field
+// that is no number, a value wider than its place, a title record spread over lines.
+void NoteTitleFindings(FindingList& findings, const TitleFields& fields);
 
 // Consecutive parts of the given widths (in characters); parts after the text ran out stay.
 void SplitByWidths(TextView text, int count, const SplitWidths& widths, SplitParts& parts);

@@ -1,0 +1,31 @@
+// The findings of one source file.
+#include "common/findings.h"
+
+#include <algorithm>
+
+namespace tq {
+
+void FindingList::Add(long line, Severity severity, std::string code, Text message) {
+  bool known = std::any_of(findings_.begin(), findings_.end(),
+                           [&](const Finding& f) { return f.line == line && f.code == code && f.message == message; });
+  if (known) return;
+  findings_.push_back({Text(), line, severity, std::move(code), std::move(message)});
+}
+
+bool FindingList::HasError() const {
+  return std::any_of(findings_.begin(), findings_.end(),
+                     [](const Finding& f) { return f.severity == Severity::kError; });
+}
+
+const char* SeverityName(Severity severity) {
+  switch (severity) {
+    case Severity::kError: return "error";
+    case Severity::kWarning: return "warning";
+    case Severity::kInfo: return "info";
+  }
+  return "error";
+}
+
+Text Quoted(TextView text) { return U"「" + Text(text) + U"」"; }
+
+}  // namespace tq
