@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <vector>
 
 #include "run/run_observer.h"
 
@@ -10,7 +11,8 @@ namespace tq {
 struct CliOptions {
   bool assumeYes = false;      // answer the create-folder question Yes
   bool askOnTerminal = false;  // ask the question when standard input is a terminal
-  bool showProgress = false;   // one line per source file on stderr
+  bool showProgress = false;   // one line on stderr, updated in place for each source file
+  bool quiet = false;          // errors only: no warnings, waits or progress
 };
 
 class CliWindow : public RunObserver {
@@ -23,16 +25,25 @@ class CliWindow : public RunObserver {
   void ReportProgress(int done, int total, const Text& fileName) override;
   void Warning(const Text& text) override;
   void Waiting(const Text& text) override;
+  void Finding(const tq::Finding& finding) override;
+  void SourceFileDone(const SourceFileReport& report) override { reports_.push_back(report); }
 
   const Text& StatusCaption() const { return caption_; }
+  // What became of each source file the run took up, in order.
+  const std::vector<SourceFileReport>& Reports() const { return reports_; }
 
  private:
   int Ask(const Text& question);
+  // Prints a line of its own, first clearing the progress line.
+  void PrintLine(const Text& text);
+  void ClearProgress();
 
   CliOptions options_;
   std::FILE* err_;
   std::FILE* in_;
   Text caption_;
+  std::vector<SourceFileReport> reports_;
+  std::size_t progressWidth_ = 0;  // columns of the progress line on the terminal, 0 when none
 };
 
 }  // namespace tq

@@ -17,6 +17,12 @@ bool FindingList::HasError() const {
                      [](const Finding& f) { return f.severity == Severity::kError; });
 }
 
+std::vector<Finding> SortedByLine(std::vector<Finding> findings) {
+  std::stable_sort(findings.begin(), findings.end(),
+                   [](const Finding& a, const Finding& b) { return a.line < b.line; });
+  return findings;
+}
+
 const char* SeverityName(Severity severity) {
   switch (severity) {
     case Severity::kError: return "error";

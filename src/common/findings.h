@@ -62,6 +62,10 @@ class FindingList {
   std::vector<Finding> findings_;
 };
 
+// The findings in the order of their lines, those on no particular line first; findings of one
+// line keep the order they were noted in.
+std::vector<Finding> SortedByLine(std::vector<Finding> findings);
+
 // "error", "warning" or "info", as the JSON reports name them.
 const char* SeverityName(Severity severity);
 

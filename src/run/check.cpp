@@ -55,7 +55,7 @@ std::vector<SourceFileReport> CheckSourceFiles(Converter& converter, const Text&
       if (!findings.HasError()) findings.Add(error.Line(), Severity::kError, finding_code::kFileStopped, error.Cause());
       report.written.clear();
     }
-    for (Finding finding : findings.All()) {
+    for (Finding finding : SortedByLine(findings.All())) {
       finding.file = report.source;
       report.findings.push_back(std::move(finding));
     }

@@ -156,7 +156,7 @@ class ExecuteCommand {
   }
 
   void Report(SourceFileReport report, const FindingList& findings) {
-    for (Finding finding : findings.All()) {
+    for (Finding finding : SortedByLine(findings.All())) {
       finding.file = report.source;
       observer_.Finding(finding);
       report.findings.push_back(std::move(finding));

@@ -245,9 +245,9 @@ class SectionChain {
       if (place == SoilNamePlace::kSoilTable) continue;
       Text what =
           place == SoilNamePlace::kNowhere
-              ? U" は土質パターン表（KISHITU.TXT、XKISHITU."
+              ? U"は土質パターン表（KISHITU.TXT、XKISHITU."
                 U"TXT）にないため、新しいパターンコードを付けて両方の表に追加されます。"
-              : U" は KISHITU.TXT になく XKISHITU.TXT にあるため、そのパターンコードで KISHITU.TXT に追加されます。";
+              : U"は KISHITU.TXT になく XKISHITU.TXT にあるため、そのパターンコードで KISHITU.TXT に追加されます。";
       findings_.Add(data_.layers.Line(kLayerSoilName, row), Severity::kInfo, finding_code::kSoilNameLearned,
                     U"土質名" + Quoted(name) + what);
     }

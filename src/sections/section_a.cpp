@@ -218,7 +218,7 @@ void NoteCutTitleValue(FindingList& findings, const TitleFields& fields, const T
   if (value.size() <= row.width) return;
   std::size_t i = static_cast<std::size_t>(row.field);
   findings.Warn(fields.Line(i), finding_code::kTitleCut,
-                TitleFieldName(row.field) + Quoted(value) + U" は " + kTitleFileNames[file] + U" の " +
+                TitleFieldName(row.field) + Quoted(value) + U"は " + kTitleFileNames[file] + U" の " +
                     DecimalText(row.line) + U" 行目の幅 " + DecimalText(static_cast<long long>(row.width)) +
                     U" 文字に収まらないため、末尾の" + Quoted(Right(value, row.width)) + U"だけが書かれます。" +
                     DecimalText(static_cast<long long>(row.width)) + U" 文字以内で書いてください。");

@@ -7,6 +7,7 @@
 #include "common/values.h"
 #include "sections/layers.h"
 #include "sections/section_d_x100.h"
+#include "sections/section_d_x100a.h"
 
 namespace tq {
 namespace {
@@ -93,21 +94,22 @@ void NoteNumber(FindingList& findings, const Text& text, long line, ValueForm fo
     case NumberReading::kWhole: return;
     case NumberReading::kPrefix:
       findings.Warn(line, finding_code::kNumberPrefix,
-                    name + Quoted(Trim(text)) + U" は数値の後に数値でない文字があり、" + Quoted(NumberTextOf(text)) +
-                        U" として変換されます。" + WhatIsExpected(form) + U"だけを書いてください。");
+                    name + Quoted(Trim(text)) + U"は数値の後に数値でない文字があり、" + Quoted(NumberTextOf(text)) +
+                        U"として変換されます。" + WhatIsExpected(form) + U"だけを書いてください。");
       return;
     case NumberReading::kNone:
       findings.Warn(line, finding_code::kNotANumber,
-                    name + Quoted(Trim(text)) + U" は数値ではないため、0 として変換されます。" + WhatIsExpected(form) +
+                    name + Quoted(Trim(text)) + U"は数値ではないため、0 として変換されます。" + WhatIsExpected(form) +
                         U"を書いてください。");
       return;
   }
 }
 
-// Full-width exponent letters are read by this form alone, so each side of one is a number.
+// The form splits at its first exponent letter (full-width ones too) and reads each side as a
+// number, so each side is looked at as one.
 void NoteExponentNumber(FindingList& findings, const Text& text, long line, const Text& name) {
   Text t = Trim(text);
-  std::size_t p = t.find_first_of(U"Ｅｅ");
+  std::size_t p = ExponentLetterPosition(t);
   if (p == Text::npos) return NoteNumber(findings, t, line, ValueForm::kExponentNumber, name);
   NoteNumber(findings, t.substr(0, p), line, ValueForm::kExponentNumber, name);
   NoteNumber(findings, t.substr(p + 1), line, ValueForm::kExponentNumber, name);
@@ -118,9 +120,9 @@ void NoteDepthWidth(FindingList& findings, const Text& text, long line, const Te
   Text number = NumberTextOf(text);
   if (number.substr(0, number.find(U'.')).size() <= 4) return;
   findings.Warn(line, finding_code::kDepthCut,
-                name + Quoted(Trim(text)) + U" は整数部が 4 文字を超えるため、出力では" +
+                name + Quoted(Trim(text)) + U"は整数部が 4 文字を超えるため、出力では" +
                     Quoted(DepthText(ValueOf(text))) +
-                    U" に切り詰められます。深度は -999.99 から 9999.99 までで書いてください。");
+                    U"に切り詰められます。深度は -999.99 から 9999.99 までで書いてください。");
 }
 
 void NoteRowFraming(FindingList& findings, const Text& kind, const SectionTable& table, int row, int fields) {
