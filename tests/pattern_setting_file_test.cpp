@@ -1,10 +1,11 @@
 // The setting file PatdatV5.ini: its bytes, writing it whole, inspecting it and the folder's tables.
+#include "patterns/pattern_setting_file.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 #include "common/errors.h"
-#include "patterns/pattern_setting_file.h"
 #include "patterns/pattern_settings.h"
 #include "platform/output_file.h"
 #include "support/test_support.h"
@@ -94,7 +95,7 @@ TEST_F(PatternSettingFile, InspectionSaysWhyThereIsNoFolder) {
 
 TEST_F(PatternSettingFile, MissingTablesAreNamed) {
   drive_.Write("patdat/L2.txt", "");
-  drive_.Write("patdat/l4.txt", "");  // copied from Windows in lower case: still found
+  drive_.Write("patdat/l4.txt", "");        // copied from Windows in lower case: still found
   drive_.MakeFolder("patdat/KISHITU.TXT");  // a folder is no table
   std::vector<Text> expected = {U"KISHITU.TXT", U"XKISHITU.TXT"};
   EXPECT_EQ(MissingPatternTables(drive_.Files(), U"T:\\patdat\\"), expected);
@@ -114,7 +115,17 @@ TEST_F(PatternSettingFile, StartUpMessageSaysHowToSetTheFolder) {
 
   test::ScriptedWindow direct;
   ASSERT_FALSE(UsePatternFolder(patterns, U"T:\\missing\\", direct));
-  EXPECT_EQ(U8(direct.messages.at(0).text), " PATDAT の設定がありません.") << "a folder given directly needs no setting";
+  EXPECT_EQ(U8(direct.messages.at(0).text),
+            " PATDAT の設定がありません.\n指定されたパターンデータフォルダ「T:\\missing\\」がありません。")
+      << "a folder given directly needs no setting, only its name";
+
+  drive_.Write(SettingRelative(), CrLf({"[PATDAT]", "T:\\gone\\"}));
+  test::ScriptedWindow named;
+  ASSERT_FALSE(LoadPatternFolder(patterns, named));
+  std::string refused = U8(named.messages.at(0).text);
+  EXPECT_NE(refused.find("\n設定ファイルに書かれたパターンデータフォルダ「T:\\gone\\」がありません。\n設定ファイル「"),
+            std::string::npos)
+      << refused;
 }
 
 }  // namespace

@@ -125,8 +125,9 @@ class ExecuteCommand {
     try {
       report.boring = ReadBoringIdentifier(files_, sourcePath);
       if (report.boring.empty()) {
-        findings.Add(0, Severity::kError, finding_code::kFileRefused, WhyFileIsRefused(files_, sourcePath));
-        observer_.MsgBox(kInvalidFileMessage, kStyleOkOnly, std::nullopt);
+        Text why = WhyFileIsRefused(files_, sourcePath);
+        findings.Add(0, Severity::kError, finding_code::kFileRefused, why);
+        observer_.MsgBox(kInvalidFileMessage + U"\n" + why, kStyleOkOnly, std::nullopt);
         stop = StopBusy(RunOutcome::kFileRefused);
       } else {
         report.written = ConvertAndCommit(name, sourcePath, prefix + report.boring, report.boring, findings);
