@@ -62,6 +62,9 @@ check "convert --quiet" status_is 0 "$cli" convert --quiet --pattern-folder "$wo
 check "--quiet prints nothing" test ! -s "$work/stdout" -a ! -s "$work/stderr"
 check "convert --quiet of a refused file" status_is 3 "$cli" convert --quiet --pattern-folder "$work/patdat" "$work/bad" "$work/out" 12345678.002
 check "--quiet prints the error" grep -q "指定されたﾌｧｲﾙは正しくありません" "$work/stderr"
+check "the refused file named by the path typed" grep -q "^ファイル「$work/bad/12345678.002」のボーリング識別子「1234567800」は 10 文字です。" "$work/stderr"
+check "a missing destination" status_is 1 "$cli" convert --pattern-folder "$work/patdat" "$work/bad" "$work/new/out" 12345678.001
+check "the question names the folder as typed" grep -q "^作成するフォルダ: $work/new/out$" "$work/stderr"
 check "convert --json" status_is 0 "$cli" convert --json --pattern-folder "$work/patdat" "$work/bad" "$work/out" 12345678.001
 check "convert --json parses" parses_as_json "$work/stdout"
 check "run report lists the files written" grep -q '"X5.txt"' "$work/stdout"

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/cli_output.h"
+#include "cli/native_paths.h"
 #include "cli/run_report.h"
 #include "cli/run_setup.h"
 #include "run/check.h"
@@ -76,7 +77,11 @@ int RunCheck(const CommandLine& line) {
     for (Finding& finding : reports[0].findings) finding.file = *target->givenFile;
   }
   FindingCounts counts;
-  for (const SourceFileReport& report : reports) counts.Add(report.findings);
+  for (SourceFileReport& report : reports) {
+    counts.Add(report.findings);
+    if (IsDriveForm(line.arguments[0])) continue;
+    for (Finding& finding : report.findings) finding.message = NativePathsIn(converter.Files(), finding.message);
+  }
   if (line.json) {
     Print(stdout, CheckJson(reports));
   } else {

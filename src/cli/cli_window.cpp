@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/console.h"
+#include "cli/native_paths.h"
 
 namespace tq {
 namespace {
@@ -19,10 +20,14 @@ std::size_t Columns(const Text& text) {
 
 }  // namespace
 
+Text CliWindow::Shown(const Text& text) const {
+  return options_.nativePaths ? NativePathsIn(*options_.nativePaths, text) : text;
+}
+
 int CliWindow::MsgBox(const Text& text, int style, const std::optional<Text>& title) {
   ClearProgress();
-  PrintText(err_, U"tecris2quillo: " + text);
-  if (title && *title != kProgramTitle) PrintText(err_, U"（" + *title + U"）");
+  PrintText(err_, U"tecris2quillo: " + Shown(text));
+  if (title && *title != kProgramTitle) PrintText(err_, U"（" + Shown(*title) + U"）");
   PrintText(err_, U"\n");
   if (style != kStyleYesNoQuestion) return kAnswerOk;
   return Ask(text);
@@ -44,7 +49,7 @@ void CliWindow::ClearProgress() {
 void CliWindow::Finding(const tq::Finding& finding) {
   if (options_.quiet || finding.severity != Severity::kWarning) return;
   Text where = finding.file + (finding.line > 0 ? U":" + DecimalText(finding.line) : Text());
-  PrintLine(where + U": 警告: " + finding.message + U" [" + FromUtf8(finding.code) + U"]");
+  PrintLine(where + U": 警告: " + Shown(finding.message) + U" [" + FromUtf8(finding.code) + U"]");
 }
 
 int CliWindow::Ask(const Text&) {
@@ -68,11 +73,11 @@ int CliWindow::Ask(const Text&) {
 }
 
 void CliWindow::Warning(const Text& text) {
-  if (!options_.quiet) PrintLine(U"tecris2quillo: 警告: " + text);
+  if (!options_.quiet) PrintLine(U"tecris2quillo: 警告: " + Shown(text));
 }
 
 void CliWindow::Waiting(const Text& text) {
-  if (!options_.quiet) PrintLine(U"tecris2quillo: " + text);
+  if (!options_.quiet) PrintLine(U"tecris2quillo: " + Shown(text));
 }
 
 void CliWindow::ReportProgress(int done, int total, const Text& fileName) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "run/run_observer.h"
 
 namespace tq {
@@ -13,6 +14,8 @@ struct CliOptions {
   bool askOnTerminal = false;  // ask the question when standard input is a terminal
   bool showProgress = false;   // one line on stderr, updated in place for each source file
   bool quiet = false;          // errors only: no warnings, waits or progress
+  // When set, the drive-form paths of the messages are shown as the native paths they name.
+  const FileSystem* nativePaths = nullptr;
 };
 
 class CliWindow : public RunObserver {
@@ -37,6 +40,7 @@ class CliWindow : public RunObserver {
   // Prints a line of its own, first clearing the progress line.
   void PrintLine(const Text& text);
   void ClearProgress();
+  Text Shown(const Text& text) const;
 
   CliOptions options_;
   std::FILE* err_;

@@ -120,13 +120,14 @@ int Convert(const CommandLine& line) {
   options.askOnTerminal = IsTerminal(stdin);
   options.showProgress = IsTerminal(stderr);
   options.quiet = line.quiet;
+  if (!IsDriveForm(line.arguments[0]) || !IsDriveForm(line.arguments[1])) options.nativePaths = &fs;
   CliWindow window(options);
   RunOutcome outcome = Command1_Click(converter, request, window);
   if (line.json) {
     Print(stdout, RunReportJson(window.Reports(), OutcomeName(outcome)));
   } else if (!line.quiet) {
     if (outcome == RunOutcome::kCompleted) Print(stdout, ToUtf8(window.StatusCaption()) + "\n");
-    Print(stderr, RunSummary(window.Reports()));
+    if (!window.Reports().empty() || outcome == RunOutcome::kCompleted) Print(stderr, RunSummary(window.Reports()));
   }
   return ExitCodeOf(outcome);
 }
