@@ -188,6 +188,15 @@ TEST_F(FindingsTest, ValuesReadAsWrittenAreNoFinding) {
   EXPECT_EQ(Describe(CheckOne(Source({R"("F","a","b","1")", R"("F","1","1","1.00","2.50","2.5Ｅ-3")"}))), "");
 }
 
+// A field of many megabytes is quoted by its beginning only.
+TEST_F(FindingsTest, AHugeValueMakesAShortMessage) {
+  std::string huge(1 << 20, 'x');
+  std::vector<Finding> findings = CheckOne(Source({kCHeader, R"("C","1","1","1.15",")" + huge + R"(","30")"}));
+  ASSERT_EQ(findings.size(), 1u);
+  EXPECT_LT(findings[0].message.size(), 200u);
+  EXPECT_NE(U8(findings[0].message).find("「" + std::string(40, 'x') + "…」"), std::string::npos);
+}
+
 TEST_F(FindingsTest, TwoFilesOfOneIdentifier) {
   drive_.Write("src/12345678.001", Source({kCHeader, kCRow}));
   drive_.Write("src/12345678.002", Source({kCHeader, kCRow}));

@@ -6,9 +6,7 @@
 namespace tq {
 
 void FindingList::Add(long line, Severity severity, std::string code, Text message) {
-  bool known = std::any_of(findings_.begin(), findings_.end(),
-                           [&](const Finding& f) { return f.line == line && f.code == code && f.message == message; });
-  if (known) return;
+  if (!noted_.emplace(line, code, message).second) return;
   findings_.push_back({Text(), line, severity, std::move(code), std::move(message)});
 }
 
@@ -32,6 +30,10 @@ const char* SeverityName(Severity severity) {
   return "error";
 }
 
-Text Quoted(TextView text) { return U"「" + Text(text) + U"」"; }
+Text Quoted(TextView text) {
+  constexpr std::size_t kShown = 40;
+  if (text.size() <= kShown) return U"「" + Text(text) + U"」";
+  return U"「" + Text(text.substr(0, kShown)) + U"…」";
+}
 
 }  // namespace tq

@@ -1,7 +1,9 @@
 // Findings: places where a source file probably does not say what its author meant.
 #pragma once
 
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/text.h"
@@ -60,6 +62,9 @@ class FindingList {
 
  private:
   std::vector<Finding> findings_;
+  // Line, code and message of each finding, so that a file of many findings is not searched
+  // whole for every note.
+  std::set<std::tuple<long, std::string, Text>> noted_;
 };
 
 // The findings in the order of their lines, those on no particular line first; findings of one
@@ -69,7 +74,8 @@ std::vector<Finding> SortedByLine(std::vector<Finding> findings);
 // "error", "warning" or "info", as the JSON reports name them.
 const char* SeverityName(Severity severity);
 
-// A value written as text in a finding's message: 「text」.
+// A value written as text in a finding's message: 「text」, its first 40 characters and "…" when
+// it is longer, so that a field of many megabytes makes no message of many megabytes.
 Text Quoted(TextView text);
 
 }  // namespace tq
