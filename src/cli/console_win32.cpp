@@ -1,10 +1,11 @@
 // The command line's console on Windows: UTF-16 arguments, console and code page 932 output.
+#include "platform/win32.h"
+
 #include <io.h>
 #include <shellapi.h>
 
 #include "cli/console.h"
 #include "common/text.h"
-#include "platform/win32.h"
 
 namespace tq {
 namespace {
@@ -18,7 +19,8 @@ bool IsConsole(HANDLE handle) {
 
 }  // namespace
 
-const char kFolderHelp[] = "フォルダは Windows のパス（C:\\データ\\現場A や ..\\出力）で指定します。\n";
+const char kFolderHelp[] =
+    "フォルダは Windows のパス（C:\\データ\\現場A や ..\\出力）で指定します。\n";
 const char kSettingFileHelp[] =
     "設定ファイルは TECRIS2QUILLO_SYSDIR、なければ %APPDATA%\\tecris2quillo のフォルダの\n"
     "PatdatV5.ini です。\n";
