@@ -141,6 +141,10 @@ const FindingCase kCases[] = {
     {"NegativeDepthOfFourDigits", Source({kCHeader, R"("C","1","1","-1234","12","30")"}), finding_code::kDepthCut, 3,
      Severity::kWarning},
     {"TitleTextWiderThanItsColumn", CrLf(TitleRecords({{26, "AB"}})), finding_code::kTitleCut, 5, Severity::kWarning},
+    {"TitleAngleOfAnotherLength", CrLf(TitleRecords({{10, "123456"}})), finding_code::kTitleLength, 4,
+     Severity::kWarning},
+    {"TitleCodeOfAnotherLength", CrLf(TitleRecords({{7, "19981234567"}})), finding_code::kTitleLength, 3,
+     Severity::kWarning},
     {"TitleNumberWiderThanItsColumn", CrLf(TitleRecords({{33, "123"}})), finding_code::kTitleCut, 5,
      Severity::kWarning},
     {"Utf8ByteOrderMark", "\xEF\xBB\xBF" + Source({}), finding_code::kNotShiftJis, 1, Severity::kError},
@@ -186,6 +190,10 @@ TEST_F(FindingsTest, ValuesReadAsWrittenAreNoFinding) {
   // A penetration marked "*", and an exponent with a full-width letter in the form that reads it.
   EXPECT_EQ(Describe(CheckOne(Source({kCHeader, R"("C","1","1","1.15","60","*")"}))), "");
   EXPECT_EQ(Describe(CheckOne(Source({R"("F","a","b","1")", R"("F","1","1","1.00","2.50","2.5Ｅ-3")"}))), "");
+  // Split title fields of the lengths they are split at, and title numbers that fit their columns.
+  EXPECT_EQ(Describe(CheckOne(CrLf(TitleRecords(
+                {{7, "1998123456"}, {10, "3540123"}, {13, "13945067"}, {19, "12.5"}, {33, "12"}, {26, "A"}})))),
+            "");
 }
 
 // A field of many megabytes is quoted by its beginning only.

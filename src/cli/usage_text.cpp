@@ -38,6 +38,7 @@ const char kCheckCodes[] =
     "    count-reads-zero     X・Z の見出しの件数が数として読めず 0 件になる\n"
     "    depth-cut            深度の整数部が 4 文字を超え、切り詰められる\n"
     "    title-cut            表題の項目が出力の欄の幅を超え、切り詰められる\n"
+    "    title-length         分けて書く表題の項目（コード、角度）の長さが違い、書かれない\n"
     "    invalid-byte         Shift-JIS の文字でないバイトがある\n"
     "    identifier-differs   ボーリング識別子がファイル名の数字と違う\n"
     "    identifier-repeated  同じボーリング識別子のファイルが複数ある\n"

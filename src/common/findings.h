@@ -38,6 +38,7 @@ inline constexpr char kCountAboveRows[] = "count-above-rows";
 inline constexpr char kCountReadsZero[] = "count-reads-zero";
 inline constexpr char kDepthCut[] = "depth-cut";
 inline constexpr char kTitleCut[] = "title-cut";
+inline constexpr char kTitleLength[] = "title-length";
 inline constexpr char kNotShiftJis[] = "not-shift-jis";
 inline constexpr char kInvalidByte[] = "invalid-byte";
 inline constexpr char kIdentifierDiffers[] = "identifier-differs";

@@ -41,6 +41,7 @@ void ReadSplitInto(TitleFields& fields, SourceFile& file, std::size_t first, std
   SplitParts parts;
   if (Trim(field).size() == expectedLength) SplitByWidths(field, count, widths, parts);
   StoreParts(fields, first, parts, file.LastLine());
+  fields.SetSplitSource(first, {field, file.LastLine()});
 }
 
 void ReadCompoundCode(TitleFields& fields, SourceFile& file) {
@@ -50,6 +51,7 @@ void ReadCompoundCode(TitleFields& fields, SourceFile& file) {
   if (length == 10) SplitByWidths(code, 2, {0, 4, 6, 0, 0}, parts);
   if (length == 13) SplitByWidths(code, 3, {0, 4, 6, 3, 0}, parts);
   StoreParts(fields, 7, parts, file.LastLine());
+  fields.SetSplitSource(7, {code, file.LastLine()});
 }
 
 // The value forms of the title files.
@@ -253,6 +255,32 @@ struct TitleRecord {
 };
 constexpr TitleRecord kTitleRecords[] = {{2, 9}, {10, 25}, {26, 34}};
 
+// The fields that are split only when they have one of the lengths they are read with; any other
+// length leaves all their title fields empty.
+struct SplitField {
+  std::size_t first;
+  const char32_t* name;
+  const char32_t* lengths;
+};
+constexpr SplitField kSplitFields[] = {
+    {7, U"コード（項目 7〜9）", U"10 文字または 13 文字"},
+    {10, U"1 番目の角度（項目 10〜12）", U"7 文字"},
+    {13, U"2 番目の角度（項目 13〜15）", U"8 文字"},
+};
+
+void NoteSplitFieldLengths(FindingList& findings, const TitleFields& fields) {
+  for (const SplitField& split : kSplitFields) {
+    const TitleFields::SplitSource& source = fields.SplitSourceOf(split.first);
+    Text trimmed = Trim(source.text);
+    if (trimmed.empty() || !fields[split.first].empty()) continue;
+    findings.Warn(source.line, finding_code::kTitleLength,
+                  U"表題（A）の" + Text(split.name) + Quoted(trimmed) + U"は " +
+                      DecimalText(static_cast<long long>(trimmed.size())) +
+                      U" 文字のため分けられず、どの表題ファイルにも書かれません。" + split.lengths +
+                      U"で書いてください。");
+  }
+}
+
 void NoteSplitTitleRecords(FindingList& findings, const TitleFields& fields) {
   for (const TitleRecord& record : kTitleRecords) {
     long first = 0;
@@ -322,6 +350,7 @@ void WriteTitleFiles(BoringFiles& files, const PatternData& patterns, const Titl
 
 void NoteTitleFindings(FindingList& findings, const TitleFields& fields) {
   NoteSplitTitleRecords(findings, fields);
+  NoteSplitFieldLengths(findings, fields);
   for (std::size_t k = 0; k < std::size(kTitleFiles); ++k) {
     for (const TitleLine& row : kTitleFiles[k].rows) NoteTitleLine(findings, fields, row, k);
   }

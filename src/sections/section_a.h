@@ -22,9 +22,19 @@ class TitleFields {
   long Line(std::size_t i) const { return lines_.at(i); }
   void SetLine(std::size_t i, long line) { lines_.at(i) = line; }
 
+  // A field of the source that is split into the title fields from first on (the compound code
+  // into 7 to 9, the angles into 10 to 12 and 13 to 15), as read, with its line.
+  struct SplitSource {
+    Text text;
+    long line = 0;
+  };
+  void SetSplitSource(std::size_t first, SplitSource source) { splitSources_.at(first) = std::move(source); }
+  const SplitSource& SplitSourceOf(std::size_t first) const { return splitSources_.at(first); }
+
  private:
   std::array<Text, kTitleFieldCount + 1> texts_;
   std::array<long, kTitleFieldCount + 1> lines_{};
+  std::array<SplitSource, kTitleFieldCount + 1> splitSources_;
 };
 
 using SplitWidths = std::array<std::int16_t, 5>;  // widths 1 to 3 used
