@@ -9,6 +9,7 @@
 #include "common/source_file.h"
 #include "common/values.h"
 #include "patterns/soil_patterns.h"
+#include "platform/paths.h"
 #include "run/file_list.h"
 #include "sections/layers.h"
 #include "sections/layers_x3.h"
@@ -48,6 +49,13 @@ HeaderCount CountOf(const Text& text, long line, const Text& where) {
 }
 
 Text KindOfLine(TextView line) { return NormaliseKind(Mid(line, 2, 1)); }
+
+Text AsciiUpper(Text name) {
+  for (char32_t& c : name) {
+    if (c >= U'a' && c <= U'z') c -= U'a' - U'A';
+  }
+  return name;
+}
 
 bool IsLetter(const Text& kind) { return kind.size() == 1 && kind[0] >= U'A' && kind[0] <= U'Z'; }
 bool IsChainKind(const Text& kind) { return IsLetter(kind) && kind[0] <= U'H'; }
@@ -351,10 +359,16 @@ void ConvertSource(RunData& data, SourceToConvert source, BoringFiles& files, Pa
 }
 
 void NoteStaleOutputs(FindingList& findings, const BoringFiles& files, bool sectionDRead) {
+  // One listing of the folder rather than a lookup per name: a name that is missing exactly is
+  // looked for without regard to case, which reads the whole folder each time.
+  std::vector<Text> onDisk = files.Files().ListPlainFiles(JoinPath(files.Folder(), U"*.*"));
+  if (onDisk.empty()) return;
+  for (Text& name : onDisk) name = AsciiUpper(name);
   std::vector<Text> kept = files.KeptNames();
   for (const Text& name : kOutputNames) {
-    if (std::find(kept.begin(), kept.end(), name) != kept.end() || !files.IsPlainFile(name)) continue;
-    Text message = U"ボーリングフォルダ" + Quoted(files.Folder()) + U"に以前の変換の" + Quoted(name) +
+    if (std::find(kept.begin(), kept.end(), name) != kept.end()) continue;
+    if (std::find(onDisk.begin(), onDisk.end(), AsciiUpper(name)) == onDisk.end()) continue;
+    Text message = U"ボーリングフォルダ「" + files.Folder() + U"」に以前の変換の" + Quoted(name) +
                    U"が残っています。このファイルにはそれを書き直すセクションがないため、古い内容のまま残ります。";
     if (name == U"X1.txt" && sectionDRead)
       message += U"セクション D の X100.txt は、この古い X1.txt の層を使っています。";
