@@ -4,32 +4,22 @@
 set -u
 exe=$(realpath "$1")
 examples=$(cd "$2" && pwd)
-fixtures=$(cd "$(dirname "$0")/fixtures/cli" && pwd)
-export WINEDEBUG=-all LC_ALL=C.UTF-8
 drive_c=${WINEPREFIX:-$HOME/.wine}/drive_c
 work=$(mktemp -d)
 site=tq-wine-test-$$  # C:\tq-wine-test-PID, a folder of Wine's drive C:
 trap 'rm -rf "$work" "${drive_c:?}/$site"' EXIT
 
-winpath() { printf 'Z:%s' "${1//\//\\}"; }  # a native path as Wine's drive Z: (the root) shows it
+source "$(dirname "$0")/wine_checks.sh"
 sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
 export TECRIS2QUILLO_PROGRAM_FOLDER
 TECRIS2QUILLO_PROGRAM_FOLDER=$(winpath "$work")
 
-source "$(dirname "$0")/script_checks.sh"
 status_is() {  # status_is EXPECTED ARGUMENTS...: runs the program under Wine, in place of the native one
   local expected=$1
   shift
   wine "$exe" "$@" >"$work/stdout" 2>"$work/stderr" </dev/null
   local status=$?
   [ "$status" -eq "$expected" ] || { echo "exit $status, expected $expected: $*" >&2; iconv -f CP932 -t UTF-8 "$work/stderr" >&2; return 1; }
-}
-same_as_fixtures() {  # same_as_fixtures NATIVE_OUTPUT_FOLDER: every reference file, and no other
-  local out=$1 expected
-  for expected in "$fixtures"/*/*; do
-    cmp -s "$expected" "$out/${expected#"$fixtures"/}" || { echo "differs: ${expected#"$fixtures"/}" >&2; return 1; }
-  done
-  [ "$(cd "$out" && find . -type f | sort)" = "$(cd "$fixtures" && find . -type f | sort)" ]
 }
 stdout_is() { [ "$(cat "$work/stdout")" = "$(sjis "$1")"$'\r' ]; }
 stderr_has() { grep -q "$(sjis "$1")" "$work/stderr"; }

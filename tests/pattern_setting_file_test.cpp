@@ -24,7 +24,7 @@ class PatternSettingFile : public ::testing::Test {
   void TearDown() override { test::SetEnvironment("TECRIS2QUILLO_SYSDIR", ""); }
   void UseConfigurationFolder(const std::string& relative) {
     configuration_ = relative;
-    test::SetEnvironment("TECRIS2QUILLO_SYSDIR", drive_.Native(relative));
+    test::SetEnvironment("TECRIS2QUILLO_SYSDIR", test::NativeString(drive_.Native(relative)));
   }
   std::string SettingRelative() const { return configuration_ + "/PatdatV5.ini"; }
 
@@ -110,7 +110,7 @@ TEST_F(PatternSettingFile, StartUpMessageSaysHowToSetTheFolder) {
   std::string firstLine = message.substr(0, message.find('\n'));
   std::string secondLine = message.substr(message.find('\n') + 1);
   EXPECT_EQ(firstLine, " PATDAT の設定がありません.");
-  EXPECT_NE(secondLine.find(drive_.Native(SettingRelative()).string()), std::string::npos) << secondLine;
+  EXPECT_NE(secondLine.find(test::NativeString(drive_.Native(SettingRelative()))), std::string::npos) << secondLine;
   EXPECT_NE(secondLine.find("tecris2quillo setup --pattern-folder フォルダ"), std::string::npos) << secondLine;
 
   test::ScriptedWindow direct;

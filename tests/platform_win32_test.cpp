@@ -1,6 +1,4 @@
 // The Windows side of the platform layer: drives, current folders, wide names, replace, lock, code page.
-#include "platform/win32.h"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -13,6 +11,8 @@
 #include "platform/file_system.h"
 #include "platform/output_file.h"
 #include "platform/qpro.h"
+#include "platform/temporary_names.h"
+#include "platform/win32.h"
 #include "support/test_support.h"
 
 namespace tq {
@@ -146,8 +146,8 @@ TEST(Win32Names, HiddenAreTheEntriesWithTheHiddenAttribute) {
 TEST(Win32Output, ATargetHeldOpenIsAnErrorAndStaysWhole) {
   TempDrive drive;
   drive.Write("X5.txt", "old");
-  win32::Handle held(::CreateFileW(drive.Native("X5.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+  win32::Handle held(::CreateFileW(drive.Native("X5.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(held.IsOpen());
   EXPECT_THROW(ReplaceFileContents(drive.Files(), U"T:\\X5.txt", "new", true), ConversionError);
   held.Close();
@@ -178,7 +178,7 @@ TEST(Win32Lock, TwoLocksExcludeEachOtherWithinTheWait) {
 }
 
 // Another program that locks the file the way this one does is excluded too, and the lock
-// file's content stays readable while the lock is held.
+// file's content (the holder's host and process) stays readable while the lock is held.
 TEST(Win32Lock, ExcludesAnyHandleAndLeavesTheContentReadable) {
   TempDrive drive;
   drive.Write("KISHITU.LCK", "holder");
@@ -191,7 +191,8 @@ TEST(Win32Lock, ExcludesAnyHandleAndLeavesTheContentReadable) {
   OVERLAPPED region{};
   region.OffsetHigh = 0x7FFFFFFF;
   EXPECT_FALSE(::LockFileEx(other.Get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &region));
-  EXPECT_EQ(drive.Files().ReadFile(U"T:\\KISHITU.LCK"), "holder");
+  EXPECT_EQ(drive.Files().ReadFile(U"T:\\KISHITU.LCK"),
+            HostName() + " " + std::to_string(::GetCurrentProcessId()) + "\r\n");
 }
 
 TEST(Win32Lock, AFolderThatCannotHoldTheLockFileIsNoTimeout) {

@@ -46,6 +46,11 @@ class SoilPatternsTest : public ::testing::Test {
   test::PatternDrive drive;
 };
 
+// Whether a native path ends in the entry name, after either system's separator.
+bool Names(const std::string& path, const std::string& name) {
+  return path.ends_with("/" + name) || path.ends_with("\\" + name);
+}
+
 // The cause of the ConversionError that fn throws; a test failure when it throws none.
 template <typename Fn>
 Text CauseOf(Fn fn) {
@@ -274,7 +279,7 @@ TEST_F(SoilPatternsTest, FailedAppendLeavesTheSoilTableAsItWas) {
     Tables({PatternRow("2000", "砂")}, {PatternRow("1000", "粘土"), PatternRow("4000", "礫")});
     std::string soil = Soil();
     drive.Files().SetFaultHook([&](FileOperation operation, const std::string& path) {
-      return path.ends_with("/KISHITU.TXT") && operation == c.operation ? c.fault : Fault::kNone;
+      return Names(path, "KISHITU.TXT") && operation == c.operation ? c.fault : Fault::kNone;
     });
     Text cause = CauseOf([&] { Map("粘土"); });
     EXPECT_NE(cause.find(U"T:\\patdat\\KISHITU.TXT"), Text::npos) << U8(cause);
@@ -291,7 +296,7 @@ TEST_F(SoilPatternsTest, FailedAppendLeavesTheSoilTableAsItWas) {
 TEST_F(SoilPatternsTest, FailedSyncOfThePatternFolderStopsTheLookup) {
   const std::string sand = CrLf({PatternRow("2000", "砂")});
   auto failFolderSync = [](FileOperation operation, const std::string& path) {
-    return operation == FileOperation::kSync && path.ends_with("/patdat");
+    return operation == FileOperation::kSync && Names(path, "patdat");
   };
   Tables({PatternRow("2000", "砂")}, {PatternRow("4000", "礫")});
   drive.Files().SetFaultHook(failFolderSync);

@@ -1,34 +1,27 @@
-// A drive list: the drives of the file system, one of them selected.
+// A drive list: the drives the form logic hands it, one of them selected.
 #pragma once
 
 #include <QComboBox>
 #include <vector>
 
 #include "common/text.h"
-#include "platform/file_system.h"
 
 namespace tq {
 
-// A drive letter as the drive and folder lists show it: in lower case, as Windows shows it.
-inline char32_t DriveLetterCaption(char32_t letter) {
-  return (letter >= U'A' && letter <= U'Z') ? letter - U'A' + U'a' : letter;
-}
-
-// Shows the drives as "t: [native root]" and starts at the current drive. Selecting another
-// entry, by the user or by SetListIndex, emits currentIndexChanged: the drive list's change.
+// Each entry's caption begins with its drive letter. Selecting another entry, by the user or by
+// SetListIndex, emits currentIndexChanged: the drive list's change. Fill and Select do not.
 class DriveList : public QComboBox {
   Q_OBJECT
 
  public:
-  DriveList(QWidget* parent, const FileSystem& files);
+  explicit DriveList(QWidget* parent) : QComboBox(parent) {}
+
+  void Fill(const std::vector<Text>& captions, int selected);
+  void Select(int index);
 
   char32_t Drive() const;
   int ListIndex() const { return currentIndex(); }
   void SetListIndex(int index) { setCurrentIndex(index); }
-
- private:
-  const FileSystem& files_;
-  std::vector<char32_t> drives_;
 };
 
 }  // namespace tq

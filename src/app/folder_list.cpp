@@ -1,65 +1,32 @@
-// The folder list's entries and how opening one changes its path.
+// The folder list's entries and how opening one is reported.
 #include "app/folder_list.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "app/drive_list.h"
 #include "app/qt_text.h"
-#include "platform/file_system.h"
-#include "platform/paths.h"
 
 namespace tq {
 namespace {
 
-constexpr std::size_t kRootLength = 3;  // "T:\"
-
-Text Canonical(const Text& path) {
-  if (path.size() > kRootLength && EndsWith(path, U"\\")) return path.substr(0, path.size() - 1);
-  return path;
-}
-
-std::vector<Text> FoldersBelowRoot(const Text& path) {
-  std::vector<Text> names;
-  Text name;
-  for (char32_t c : TextView(path).substr(std::min(path.size(), kRootLength))) {
-    if (c != U'\\') {
-      name += c;
-      continue;
-    }
-    if (!name.empty()) names.push_back(name);
-    name.clear();
+QStyle::StandardPixmap IconOf(FolderIcon icon) {
+  switch (icon) {
+    case FolderIcon::kDrive: return QStyle::SP_DriveHDIcon;
+    case FolderIcon::kOpenFolder: return QStyle::SP_DirOpenIcon;
+    case FolderIcon::kClosedFolder: break;
   }
-  if (!name.empty()) names.push_back(name);
-  return names;
+  return QStyle::SP_DirClosedIcon;
 }
 
 }  // namespace
 
-FolderList::FolderList(QWidget* parent, const FileSystem& files) : QTreeWidget(parent), files_(files) {
+FolderList::FolderList(QWidget* parent) : QTreeWidget(parent) {
   setHeaderHidden(true);
   setRootIsDecorated(false);
   setItemsExpandable(false);
   setExpandsOnDoubleClick(false);
   setUniformRowHeights(true);
   setIndentation(8);
-  SetPath(files_.CurrentFolder(files_.CurrentDrive()));
-}
-
-bool FolderList::SetPath(const Text& path) {
-  Text folder = Canonical(path);
-  if (folder.size() < kRootLength || !files_.IsFolder(folder)) return false;
-  bool changed = folder != path_;
-  path_ = folder;
-  Fill();
-  if (changed) emit PathChanged();
-  return true;
-}
-
-bool FolderList::SetDrive(char32_t letter) {
-  Text current = files_.CurrentFolder(letter);
-  if (SetPath(current)) return true;
-  return SetPath(current.substr(0, kRootLength));
 }
 
 // Every entry stays unfolded, so there are no fold markers to draw.
@@ -90,38 +57,39 @@ void FolderList::keyPressEvent(QKeyEvent* event) {
 
 void FolderList::OpenEntry(QTreeWidgetItem* item) {
   if (item == nullptr) return;
-  std::size_t index = item->data(0, Qt::UserRole).toULongLong();
-  if (index >= entryPaths_.size()) return;
-  Text path = entryPaths_[index];  // a copy: filling the list anew drops the entries
-  SetPath(path);
+  emit EntryOpened(item->data(0, Qt::UserRole).toInt());
 }
 
-void FolderList::Fill() {
+// Each entry hangs below the last entry one level shallower, so the tree indents it by its depth.
+void FolderList::Fill(const std::vector<FolderEntry>& entries, int current) {
   clear();
   entryPaths_.clear();
-  Text folder = path_.substr(0, kRootLength);
-  Text rootCaption = Text(1, DriveLetterCaption(folder[0])) + U":\\";
-  QTreeWidgetItem* entry = AddEntry(nullptr, rootCaption, folder, QStyle::SP_DriveHDIcon);
-  for (const Text& name : FoldersBelowRoot(path_)) {
-    folder = JoinPath(folder, name);
-    entry = AddEntry(entry, name, folder, QStyle::SP_DirOpenIcon);
-  }
-  QTreeWidgetItem* current = entry;
-  for (const Text& name : files_.ListFolders(path_)) {
-    AddEntry(current, name, JoinPath(path_, name), QStyle::SP_DirClosedIcon);
+  path_.clear();
+  std::vector<QTreeWidgetItem*> lastAtDepth;
+  QTreeWidgetItem* currentItem = nullptr;
+  for (const FolderEntry& entry : entries) {
+    std::size_t depth = static_cast<std::size_t>(entry.depth);
+    QTreeWidgetItem* parent = depth == 0 || depth > lastAtDepth.size() ? nullptr : lastAtDepth[depth - 1];
+    QTreeWidgetItem* item = AddEntry(parent, entry);
+    lastAtDepth.resize(depth + 1);
+    lastAtDepth[depth] = item;
+    if (static_cast<int>(entryPaths_.size()) - 1 == current) {
+      currentItem = item;
+      path_ = entry.path;
+    }
   }
   expandAll();
-  setCurrentItem(current);
-  scrollToItem(current, QAbstractItemView::PositionAtTop);
+  if (currentItem == nullptr) return;
+  setCurrentItem(currentItem);
+  scrollToItem(currentItem, QAbstractItemView::PositionAtTop);
 }
 
-QTreeWidgetItem* FolderList::AddEntry(QTreeWidgetItem* parent, const Text& caption, const Text& path,
-                                      QStyle::StandardPixmap icon) {
+QTreeWidgetItem* FolderList::AddEntry(QTreeWidgetItem* parent, const FolderEntry& entry) {
   auto* item = parent == nullptr ? new QTreeWidgetItem(this) : new QTreeWidgetItem(parent);
-  item->setText(0, ToQString(caption));
-  item->setIcon(0, style()->standardIcon(icon));
-  item->setData(0, Qt::UserRole, QVariant::fromValue<qulonglong>(entryPaths_.size()));
-  entryPaths_.push_back(path);
+  item->setText(0, ToQString(entry.caption));
+  item->setIcon(0, style()->standardIcon(IconOf(entry.icon)));
+  item->setData(0, Qt::UserRole, static_cast<int>(entryPaths_.size()));
+  entryPaths_.push_back(entry.path);
   return item;
 }
 

@@ -44,7 +44,7 @@ QPushButton* Button(QWidget* parent, const char* caption) {
 }  // namespace
 
 Form1::Form1(FileSystem files, MessageBoxes* boxes)
-    : converter_(std::move(files)),
+    : logic_(*this, std::move(files)),
       ownBoxes_(boxes == nullptr ? std::make_unique<QtMessageBoxes>(this) : nullptr),
       boxes_(boxes == nullptr ? *ownBoxes_ : *boxes) {
   setObjectName(QStringLiteral("Form1"));
@@ -56,6 +56,7 @@ Form1::Form1(FileSystem files, MessageBoxes* boxes)
   BuildDestinationGroup();
   BuildMessageFrame();
   BuildButtons();
+  logic_.FillBrowsers();
   ConnectHandlers();
 }
 
@@ -73,16 +74,16 @@ void Form1::BuildFolderBoxes() {
 
 void Form1::BuildSourceGroup() {
   Frame2 = Place(Frame(Picture1, "変換元ﾌｧｲﾙ名選択"), "Frame2", 240, 1620, 5535, 2895);
-  Dir2 = Place(new FolderList(Frame2, converter_.Files()), "Dir2", 180, 420, 2595, 1530);
-  Drive2 = Place(new DriveList(Frame2, converter_.Files()), "Drive2", 180, 2220, 2595, 390);
+  Dir2 = Place(new FolderList(Frame2), "Dir2", 180, 420, 2595, 1530);
+  Drive2 = Place(new DriveList(Frame2), "Drive2", 180, 2220, 2595, 390);
   List1 = Place(new QListWidget(Frame2), "List1", 3000, 240, 2295, 2490);
   List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
 }
 
 void Form1::BuildDestinationGroup() {
   Frame1 = Place(Frame(Picture1, "変換先ﾌｫﾙﾀﾞ名選択"), "Frame1", 6000, 1620, 2715, 2895);
-  Dir1 = Place(new FolderList(Frame1, converter_.Files()), "Dir1", 120, 420, 2415, 1530);
-  Drive1 = Place(new DriveList(Frame1, converter_.Files()), "Drive1", 120, 2220, 2415, 390);
+  Dir1 = Place(new FolderList(Frame1), "Dir1", 120, 420, 2415, 1530);
+  Drive1 = Place(new DriveList(Frame1), "Drive1", 120, 2220, 2415, 390);
 }
 
 void Form1::BuildMessageFrame() {
@@ -103,10 +104,16 @@ void Form1::ConnectHandlers() {
   connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
   connect(Picture1, &BackgroundPicture::MouseMove, this, &Form1::Picture1_MouseMove);
-  connect(Drive1, &QComboBox::currentIndexChanged, this, &Form1::Drive1_Change);
-  connect(Drive2, &QComboBox::currentIndexChanged, this, &Form1::Drive2_Change);
-  connect(Dir1, &FolderList::PathChanged, this, &Form1::Dir1_Change);
-  connect(Dir2, &FolderList::PathChanged, this, &Form1::Dir2_Change);
+  for (Browser browser : {Browser::kDestination, Browser::kSource}) {
+    connect(&DriveListOf(browser), &QComboBox::currentIndexChanged, this,
+            [this, browser](int index) { logic_.DriveSelected(browser, index); });
+    connect(&FolderListOf(browser), &FolderList::EntryOpened, this,
+            [this, browser](int entry) { logic_.FolderOpened(browser, entry); });
+  }
 }
+
+DriveList& Form1::DriveListOf(Browser browser) const { return browser == Browser::kDestination ? *Drive1 : *Drive2; }
+
+FolderList& Form1::FolderListOf(Browser browser) const { return browser == Browser::kDestination ? *Dir1 : *Dir2; }
 
 }  // namespace tq

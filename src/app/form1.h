@@ -1,4 +1,4 @@
-// Form1, the converter's window: the folder boxes, the browsing controls, the file list and the buttons.
+// Form1, the converter's Qt window: the folder boxes, the browsing controls, the file list and the buttons.
 #pragma once
 
 #include <QWidget>
@@ -6,9 +6,10 @@
 #include <optional>
 #include <vector>
 
+#include "form/form_logic.h"
+#include "form/form_view.h"
 #include "platform/file_system.h"
-#include "run/converter.h"
-#include "run/run_observer.h"
+#include "platform/message_box.h"
 
 class QGroupBox;
 class QLabel;
@@ -24,9 +25,9 @@ class FolderList;
 class PathBox;
 class QtMessageBoxes;
 
-// A thin layer over the engine: the handlers keep the classic names and hand the work to it.
-// Controls carry their names as object names. The window keeps one converter for its lifetime.
-class Form1 : public QWidget, public RunObserver {
+// The Qt view of the form logic: the slots keep the classic names and hand the events to it.
+// Controls carry their names as object names.
+class Form1 : public QWidget, public FormView {
   Q_OBJECT
 
  public:
@@ -36,31 +37,39 @@ class Form1 : public QWidget, public RunObserver {
   ~Form1() override;
 
   // Start-up; false when the program must end before the window is shown.
-  bool Form_Load();
+  bool Form_Load() { return logic_.Form_Load(); }
 
-  Converter& Engine() { return converter_; }
+  Converter& Engine() { return logic_.Engine(); }
+  FormLogic& Logic() { return logic_; }
 
   // The names of the selected entries of the file list, in list order.
-  std::vector<Text> CollectSelectedFiles() const;
+  std::vector<Text> CollectSelectedFiles() const { return logic_.CollectSelectedFiles(); }
 
-  int MsgBox(const Text& text, int style, const std::optional<Text>& title) override;
+  Text BoxText(Box box) const override;
+  void SetBoxText(Box box, const Text& text) override;
   void SetStatusCaption(const Text& caption) override;
-  void FocusDestinationBox() override;
+  void FillDriveList(Browser browser, const std::vector<Text>& captions, int selected) override;
+  void SelectDrive(Browser browser, int index) override;
+  void FillFolderList(Browser browser, const std::vector<FolderEntry>& entries, int current) override;
+  void FillFileList(const std::vector<Text>& names) override;
+  std::vector<int> SelectedFiles() const override;
+  void SelectFiles(const std::vector<int>& indices) override;
+  void CentreOnScreen() override;
   void SetMousePointer(int pointer) override;
-  void ReportProgress(int done, int total, const Text& fileName) override;
-  void Warning(const Text& text) override;
+  void FocusDestinationBox() override;
+  int ShowMessage(const Text& text, int style, const std::optional<Text>& title) override;
+  void ShowProgress(int done, int total) override;
+  void HideProgress() override;
+  void Close() override { close(); }
+  void DiscardPendingInput() override;
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private slots:
-  void Command1_Click();
-  void Command2_Click();
-  void Picture1_MouseMove();
-  void Drive1_Change();
-  void Drive2_Change();
-  void Dir1_Change();
-  void Dir2_Change();
+  void Command1_Click() { logic_.Command1_Click(); }
+  void Command2_Click() { logic_.Command2_Click(); }
+  void Picture1_MouseMove() { logic_.Picture1_MouseMove(); }
 
  private:
   void BuildBackground();
@@ -70,16 +79,14 @@ class Form1 : public QWidget, public RunObserver {
   void BuildMessageFrame();
   void BuildButtons();
   void ConnectHandlers();
-  void CentreOnScreen();
-  void ChangeDrive(DriveList& drive, FolderList& folders, std::optional<int>& rememberedIndex);
+  DriveList& DriveListOf(Browser browser) const;
+  FolderList& FolderListOf(Browser browser) const;
 
-  Converter converter_;
+  FormLogic logic_;
   std::unique_ptr<QtMessageBoxes> ownBoxes_;
   MessageBoxes& boxes_;
   bool busy_ = false;
   bool centredWithFrame_ = false;
-  std::optional<int> drive1Index_;
-  std::optional<int> drive2Index_;
 
   BackgroundPicture* Picture1 = nullptr;
   QLabel* Label2 = nullptr;

@@ -1,4 +1,4 @@
-// What Form1 shows of a run while it goes on, and the selected files it hands to it.
+// What Form1 shows of a run while it goes on.
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -7,12 +7,13 @@
 #include "app/form1.h"
 #include "app/path_box.h"
 #include "app/qt_text.h"
+#include "run/run_observer.h"
 
 namespace tq {
 
 // A run goes on after its boxes without returning to the event loop, so the part of the window
 // a box covered is painted again at once rather than left blank until the run ends.
-int Form1::MsgBox(const Text& text, int style, const std::optional<Text>& title) {
+int Form1::ShowMessage(const Text& text, int style, const std::optional<Text>& title) {
   int answer = boxes_.MsgBox(text, style, title);
   if (isVisible()) repaint();
   return answer;
@@ -42,27 +43,14 @@ void Form1::SetMousePointer(int pointer) {
   QGuiApplication::restoreOverrideCursor();
 }
 
-std::vector<Text> Form1::CollectSelectedFiles() const {
-  std::vector<Text> names;
-  for (int i = 0; i < List1->count(); ++i) {
-    if (List1->item(i)->isSelected()) names.push_back(FromQString(List1->item(i)->text()));
-  }
-  return names;
-}
-
-// Painted at once, like the caption; the bar has room for the count only, not the file name.
-void Form1::ReportProgress(int done, int total, const Text&) {
-  if (total < 2 || done >= total) {
-    ProgressBar1->hide();
-    return;
-  }
+// Painted at once, like the caption.
+void Form1::ShowProgress(int done, int total) {
   ProgressBar1->setRange(0, total);
   ProgressBar1->setValue(done);
   ProgressBar1->show();
   ProgressBar1->repaint();
 }
 
-// A warning does not stop the run, but the user must see it as it happens.
-void Form1::Warning(const Text& text) { MsgBox(text, kStyleOkExclamation, std::nullopt); }
+void Form1::HideProgress() { ProgressBar1->hide(); }
 
 }  // namespace tq

@@ -41,7 +41,9 @@ bool Truncate(FileNumber, const std::string& path, std::uintmax_t length) {
 // return; a folder has nothing more to force out.
 bool SyncFolderOf(const FileSystem& files, const Text& path) {
   std::optional<std::string> native = files.NativePath(path);
-  return native && !files.Fails(FileOperation::kSync, *native);
+  if (!native) return false;
+  std::size_t separator = native->find_last_of("\\/");
+  return !files.Fails(FileOperation::kSync, separator == std::string::npos ? "." : native->substr(0, separator));
 }
 
 }  // namespace tq

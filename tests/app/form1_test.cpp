@@ -1,14 +1,15 @@
 // Form1: start-up, the Execute button with its messages, the end message, exit and the keyboard.
 #include <QApplication>
-#include <cstdlib>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 
 #include "app/qt_text.h"
 #include "patterns/pattern_settings.h"
@@ -58,6 +59,7 @@ class Form1Test : public QObject {
   void windowIsPaintedAgainAfterABoxDuringARun();
   void progressShowsDuringARunOfSeveralFiles();
   void warningsOfARunAreShown();
+  void clicksGivenDuringARunDoNotStartAnotherAfterIt();
   void endMessageClearsOverTheBackgroundOnly_data();
   void endMessageClearsOverTheBackgroundOnly();
   void exitEndsTheProgram_data();
@@ -140,21 +142,26 @@ void Form1Test::executeStopsWithTheCheckMessages_data() {
 
   const QString invalidPath = Q("指定されたパスは正しくありません。");
   QTest::newRow("source with a wildcard")
-      << "T:\\src\\*" << "T:\\out" << true << 1 << invalidPath << 48 << "T:\\src\\*" << false << false;
+      << "T:\\src\\*"
+      << "T:\\out" << true << 1 << invalidPath << 48 << "T:\\src\\*" << false << false;
   QTest::newRow("source without a drive, after the drive message")
-      << "src" << "T:\\out" << true << 2 << invalidPath << 48 << "src" << false << false;
+      << "src"
+      << "T:\\out" << true << 2 << invalidPath << 48 << "src" << false << false;
   QTest::newRow("destination with a doubled backslash")
-      << "" << "T:\\out\\\\x" << true << 1 << invalidPath << 48 << "T:\\out\\\\x\\" << false << true;
+      << ""
+      << "T:\\out\\\\x" << true << 1 << invalidPath << 48 << "T:\\out\\\\x\\" << false << true;
   QTest::newRow("destination ending with a backslash")
-      << "" << "T:\\out\\" << true << 1 << Q("最後のフォルダに「￥」は要りません。") << 48 << "T:\\out\\"
-      << false << false;
+      << ""
+      << "T:\\out\\" << true << 1 << Q("最後のフォルダに「￥」は要りません。") << 48 << "T:\\out\\" << false << false;
   QTest::newRow("missing destination, not created")
-      << "" << "T:\\new\\out" << true << 1 << Q("フォルダがありません。新規作成しますか？") << 36 << ""
-      << false << false;
-  QTest::newRow("no file selected")
-      << "" << "T:\\out" << false << 1 << Q("変換元ファイルが選択されていません。") << 0 << "" << true << false;
+      << ""
+      << "T:\\new\\out" << true << 1 << Q("フォルダがありません。新規作成しますか？") << 36 << "" << false << false;
+  QTest::newRow("no file selected") << ""
+                                    << "T:\\out" << false << 1 << Q("変換元ファイルが選択されていません。") << 0 << ""
+                                    << true << false;
   QTest::newRow("selected file without an identifier of eleven characters")
-      << "" << "T:\\out" << true << 1 << Q("指定されたﾌｧｲﾙは正しくありません") << 0 << "" << true << false;
+      << ""
+      << "T:\\out" << true << 1 << Q("指定されたﾌｧｲﾙは正しくありません") << 0 << "" << true << false;
 }
 
 void Form1Test::executeStopsWithTheCheckMessages() {
@@ -276,8 +283,8 @@ void Form1Test::windowIsPaintedAgainAfterABoxDuringARun() {
 void Form1Test::warningsOfARunAreShown() {
   WindowDrive drive;
   // A new soil name is learnt, but the pattern-added marker cannot be created.
-  drive.Write("src/12345678.001", CrLf({"\"A\",\"12345678001\",\"\"", "\"X\",\"\",\"\",\"1\"",
-                                        "\"X\",\"1\",\"\",\"2.0\",\"砂\",\"\""}));
+  drive.Write("src/12345678.001",
+              CrLf({"\"A\",\"12345678001\",\"\"", "\"X\",\"\",\"\",\"1\"", "\"X\",\"1\",\"\",\"2.0\",\"砂\",\"\""}));
   drive.MakeFolder("out");
   ::setenv("TECRIS2QUILLO_PROGRAM_FOLDER", drive.Native("no/such/folder").c_str(), 1);
   drive.Files().SetCurrentFolder(U"T:\\src");
@@ -293,6 +300,35 @@ void Form1Test::warningsOfARunAreShown() {
   QCOMPARE(shown.boxes.shown[0].style, kStyleOkExclamation);
   QVERIFY(ToQString(shown.boxes.shown[0].text).contains("PATADD.txt"));
   QVERIFY(drive.Exists("out/12345678001/X1.txt"));
+  QCOMPARE(Find<QLabel>(form, "Label3")->text(), Q("変換が正常に終了しました。"));
+}
+
+// The clicks wait in the event queue while the run keeps the window from reacting; when it ends
+// they are dropped instead of starting the same run again.
+void Form1Test::clicksGivenDuringARunDoNotStartAnotherAfterIt() {
+  WindowDrive drive;
+  drive.WriteBoring("12345678.001", "12345678001");
+  ShownForm shown(drive);
+  Form1& form = shown.form;
+  Find<QLineEdit>(form, "Text1")->setText("T:\\new");
+  SelectFiles(form, {"12345678.001"});
+  auto* command1 = Find<QPushButton>(form, "Command1");
+  PaintedCaptions painted(Find<QLabel>(form, "Label3"));
+  shown.boxes.answers = {kAnswerYes};
+  shown.boxes.whileShown = [&] {
+    QPointF centre = QRectF(command1->rect()).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QCoreApplication::postEvent(command1, new QMouseEvent(type, centre, command1->mapToGlobal(centre), Qt::LeftButton,
+                                                            Qt::LeftButton, Qt::NoModifier));
+    }
+  };
+
+  QTest::mouseClick(command1, Qt::LeftButton);
+  QCoreApplication::processEvents();
+
+  QCOMPARE(shown.boxes.shown.size(), 1u);
+  QCOMPARE(painted.captions.count(QStringLiteral("只今変換中！　しばらくお待ちください。")), 1);
+  QVERIFY(drive.Exists("new/12345678001/X5.txt"));
   QCOMPARE(Find<QLabel>(form, "Label3")->text(), Q("変換が正常に終了しました。"));
 }
 
@@ -437,8 +473,8 @@ void Form1Test::tabOrderFollowsTheLayout() {
     order << QApplication::focusWidget()->objectName();
   }
 
-  QCOMPARE(order, QStringList({"Text2", "Text1", "Dir2", "Drive2", "List1", "Dir1", "Drive1", "Command1",
-                               "Command2", "Text2"}));
+  QCOMPARE(order, QStringList({"Text2", "Text1", "Dir2", "Drive2", "List1", "Dir1", "Drive1", "Command1", "Command2",
+                               "Text2"}));
 }
 
 }  // namespace tq::test
