@@ -130,7 +130,7 @@ TEST_F(ExecuteTest, DeclinedDestinationStops) {
   window_.destination = U"T:\\new\\deeper";
   window_.answers = {kAnswerNo};
   EXPECT_EQ(Run(), RunOutcome::kStoppedByCheck);
-  ExpectOneMessage(U"フォルダがありません。新規作成しますか？", 36, std::nullopt);
+  ExpectOneMessage(U"フォルダがありません。新規作成しますか？\n作成するフォルダ: T:\\new\\deeper", 36, std::nullopt);
   EXPECT_FALSE(drive_.Exists("new"));
   EXPECT_EQ(window_.LastCaption(), U"");
 }
@@ -157,7 +157,10 @@ TEST_F(ExecuteTest, RefusedFileStopsTheRunKeepingEarlierFiles) {
   AddSource("12345678.002", Boring("1234567800", {}));  // ten characters
   AddSource("12345678.003", Boring("12345678003", {}));
   EXPECT_EQ(Run(), RunOutcome::kFileRefused);
-  ExpectOneMessage(U"指定されたﾌｧｲﾙは正しくありません", 0, std::nullopt);
+  // The classic text, then which file and why.
+  ExpectOneMessage(U"指定されたﾌｧｲﾙは正しくありません\nファイル「T:\\src\\12345678.002」のボーリング識別子「1234567800」は 10 "
+                   U"文字です。ボーリング識別子（最初の行の 2 番目の項目）は 11 文字でなければなりません。",
+                   0, std::nullopt);
   EXPECT_TRUE(drive_.Exists("out/12345678001/titl01.txt"));
   EXPECT_FALSE(drive_.Exists("out/12345678003"));
   EXPECT_EQ(window_.LastPointer(), kPointerDefault);
@@ -168,6 +171,7 @@ TEST_F(ExecuteTest, RefusedFileStopsTheRunKeepingEarlierFiles) {
 TEST_F(ExecuteTest, MissingSelectedFileIsRefused) {
   window_.SelectAll({U"12345678.009"});
   EXPECT_EQ(Run(), RunOutcome::kFileRefused);
+  ExpectOneMessage(U"指定されたﾌｧｲﾙは正しくありません\nファイル「T:\\src\\12345678.009」がありません。", 0, std::nullopt);
 }
 
 TEST_F(ExecuteTest, MalformedFileStopsWithFileLineAndCause) {

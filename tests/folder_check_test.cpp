@@ -1,16 +1,18 @@
 // The folder path check, the destination folder creation, path splitting and counting.
+#include "run/folder_check.h"
+
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
 #include "platform/file_system.h"
-#include "run/folder_check.h"
 #include "support/test_support.h"
 
 namespace tq {
 namespace {
 
 const Text kDriveMessage =
-    U"規定値のドライブ名が正しくありません。ドライブ名は１文字のアルファベットと \":\" でなければいけません。  例 \"C:\", \"D:\"...";
+    U"規定値のドライブ名が正しくありません。ドライブ名は１文字のアルファベットと \":\" でなければいけません。  例 "
+    U"\"C:\", \"D:\"...";
 
 using test::ScriptedWindow;
 using test::TempDrive;
@@ -95,7 +97,7 @@ TEST(EnsureDestinationFolder, AsksOnceThenCreatesEveryMissingLevel) {
   window.answers = {kAnswerYes};
   EXPECT_EQ(EnsureDestinationFolder(drive.Files(), U"T:\\out\\A\\B\\", window), EnsureResult::kExists);
   ASSERT_EQ(window.messages.size(), 1u);
-  EXPECT_EQ(window.messages[0].text, U"フォルダがありません。新規作成しますか？");
+  EXPECT_EQ(window.messages[0].text, U"フォルダがありません。新規作成しますか？\n作成するフォルダ: T:\\out\\A\\B");
   EXPECT_EQ(window.messages[0].style, 36);
   EXPECT_TRUE(drive.Exists("out/A/B"));
 }
@@ -115,7 +117,8 @@ TEST(EnsureDestinationFolder, ExistingFolderAsksNothing) {
   ScriptedWindow window;
   EXPECT_EQ(EnsureDestinationFolder(drive.Files(), U"T:\\A\\B\\", window), EnsureResult::kExists);
   EXPECT_EQ(EnsureDestinationFolder(drive.Files(), U"T:\\", window), EnsureResult::kExists);
-  EXPECT_EQ(EnsureDestinationFolder(drive.Files(), U"T:\\F\\", window), EnsureResult::kExists) << "a file counts as found";
+  EXPECT_EQ(EnsureDestinationFolder(drive.Files(), U"T:\\F\\", window), EnsureResult::kExists)
+      << "a file counts as found";
   EXPECT_TRUE(window.messages.empty());
 }
 

@@ -115,8 +115,17 @@ TEST_F(PatternSettingFile, StartUpMessageSaysHowToSetTheFolder) {
 
   test::ScriptedWindow direct;
   ASSERT_FALSE(UsePatternFolder(patterns, U"T:\\missing\\", direct));
-  EXPECT_EQ(U8(direct.messages.at(0).text), " PATDAT の設定がありません.")
-      << "a folder given directly needs no setting";
+  EXPECT_EQ(U8(direct.messages.at(0).text),
+            " PATDAT の設定がありません.\n指定されたパターンデータフォルダ「T:\\missing\\」がありません。")
+      << "a folder given directly needs no setting, only its name";
+
+  drive_.Write(SettingRelative(), CrLf({"[PATDAT]", "T:\\gone\\"}));
+  test::ScriptedWindow named;
+  ASSERT_FALSE(LoadPatternFolder(patterns, named));
+  std::string refused = U8(named.messages.at(0).text);
+  EXPECT_NE(refused.find("\n設定ファイルに書かれたパターンデータフォルダ「T:\\gone\\」がありません。\n設定ファイル「"),
+            std::string::npos)
+      << refused;
 }
 
 }  // namespace

@@ -4,20 +4,52 @@
 #include <string>
 
 #include "cli/console.h"
+#include "cli/native_paths.h"
 
 namespace tq {
 namespace {
 
 void PrintText(std::FILE* out, const Text& text) { Print(out, ToUtf8(text)); }
 
+// Columns a text takes on a terminal: two for a character beyond ASCII.
+std::size_t Columns(const Text& text) {
+  std::size_t columns = 0;
+  for (char32_t c : text) columns += c < 0x80 ? 1 : 2;
+  return columns;
+}
+
 }  // namespace
 
+Text CliWindow::Shown(const Text& text) const {
+  return options_.nativePaths ? NativePathsIn(*options_.nativePaths, text) : text;
+}
+
 int CliWindow::MsgBox(const Text& text, int style, const std::optional<Text>& title) {
-  PrintText(err_, U"tecris2quillo: " + text);
-  if (title && *title != kProgramTitle) PrintText(err_, U"（" + *title + U"）");
+  ClearProgress();
+  PrintText(err_, U"tecris2quillo: " + Shown(text));
+  if (title && *title != kProgramTitle) PrintText(err_, U"（" + Shown(*title) + U"）");
   PrintText(err_, U"\n");
   if (style != kStyleYesNoQuestion) return kAnswerOk;
   return Ask(text);
+}
+
+void CliWindow::PrintLine(const Text& text) {
+  ClearProgress();
+  PrintText(err_, text + U"\n");
+  std::fflush(err_);
+}
+
+void CliWindow::ClearProgress() {
+  if (progressWidth_ == 0) return;
+  PrintText(err_, U"\r" + Text(progressWidth_, U' ') + U"\r");
+  progressWidth_ = 0;
+}
+
+// Errors are the run's messages; the information is counted in the summary and shown by check.
+void CliWindow::Finding(const tq::Finding& finding) {
+  if (options_.quiet || finding.severity != Severity::kWarning) return;
+  Text where = finding.file + (finding.line > 0 ? U":" + DecimalText(finding.line) : Text());
+  PrintLine(where + U": 警告: " + Shown(finding.message) + U" [" + FromUtf8(finding.code) + U"]");
 }
 
 int CliWindow::Ask(const Text&) {
@@ -40,16 +72,22 @@ int CliWindow::Ask(const Text&) {
   }
 }
 
-void CliWindow::Warning(const Text& text) { PrintText(err_, U"tecris2quillo: 警告: " + text + U"\n"); }
+void CliWindow::Warning(const Text& text) {
+  if (!options_.quiet) PrintLine(U"tecris2quillo: 警告: " + Shown(text));
+}
 
 void CliWindow::Waiting(const Text& text) {
-  PrintText(err_, U"tecris2quillo: " + text + U"\n");
-  std::fflush(err_);
+  if (!options_.quiet) PrintLine(U"tecris2quillo: " + Shown(text));
 }
 
 void CliWindow::ReportProgress(int done, int total, const Text& fileName) {
-  if (!options_.showProgress || done >= total) return;
-  PrintText(err_, U"[" + DecimalText(done + 1) + U"/" + DecimalText(total) + U"] " + fileName + U"\n");
+  if (!options_.showProgress || options_.quiet) return;
+  ClearProgress();
+  if (done >= total) return;
+  Text line = U"[" + DecimalText(done + 1) + U"/" + DecimalText(total) + U"] " + fileName;
+  PrintText(err_, line + U"\r");
+  std::fflush(err_);
+  progressWidth_ = Columns(line);
 }
 
 }  // namespace tq

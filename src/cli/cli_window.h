@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdio>
+#include <vector>
 
+#include "platform/file_system.h"
 #include "run/run_observer.h"
 
 namespace tq {
@@ -10,7 +12,10 @@ namespace tq {
 struct CliOptions {
   bool assumeYes = false;      // answer the create-folder question Yes
   bool askOnTerminal = false;  // ask the question when standard input is a terminal
-  bool showProgress = false;   // one line per source file on stderr
+  bool showProgress = false;   // one line on stderr, updated in place for each source file
+  bool quiet = false;          // errors only: no warnings, waits or progress
+  // When set, the drive-form paths of the messages are shown as the native paths they name.
+  const FileSystem* nativePaths = nullptr;
 };
 
 class CliWindow : public RunObserver {
@@ -23,16 +28,26 @@ class CliWindow : public RunObserver {
   void ReportProgress(int done, int total, const Text& fileName) override;
   void Warning(const Text& text) override;
   void Waiting(const Text& text) override;
+  void Finding(const tq::Finding& finding) override;
+  void SourceFileDone(const SourceFileReport& report) override { reports_.push_back(report); }
 
   const Text& StatusCaption() const { return caption_; }
+  // What became of each source file the run took up, in order.
+  const std::vector<SourceFileReport>& Reports() const { return reports_; }
 
  private:
   int Ask(const Text& question);
+  // Prints a line of its own, first clearing the progress line.
+  void PrintLine(const Text& text);
+  void ClearProgress();
+  Text Shown(const Text& text) const;
 
   CliOptions options_;
   std::FILE* err_;
   std::FILE* in_;
   Text caption_;
+  std::vector<SourceFileReport> reports_;
+  std::size_t progressWidth_ = 0;  // columns of the progress line on the terminal, 0 when none
 };
 
 }  // namespace tq

@@ -47,7 +47,13 @@ struct Grammar {
     convert->add_flag("-y,--yes", line.yes);
     convertLockWait =
         convert->add_option("--lock-wait", lockWait)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    convert->add_flag("--json", line.json);
+    convert->add_flag("-q,--quiet", line.quiet);
+    check = AddSubcommand(app, "check", line, subcommandHelp);
+    checkFolder = AddPatternFolder(*check, patternFolder);
+    check->add_flag("--json", line.json);
     list = AddSubcommand(app, "list", line, subcommandHelp);
+    list->add_flag("--why", line.why);
     setup = AddSubcommand(app, "setup", line, subcommandHelp);
     setupFolder = AddPatternFolder(*setup, patternFolder);
     helpCommand = AddSubcommand(app, "help", line, subcommandHelp);
@@ -55,14 +61,16 @@ struct Grammar {
 
   // What to do once the arguments are parsed.
   void Choose() {
-    if (convertFolder->count() > 0 || setupFolder->count() > 0) line.patternFolder = patternFolder;
+    if (convertFolder->count() > 0 || setupFolder->count() > 0 || checkFolder->count() > 0) {
+      line.patternFolder = patternFolder;
+    }
     if (convertLockWait->count() > 0) line.lockWait = lockWait;
     if (help || version) {
       line.command = help ? Command::kHelp : Command::kVersion;
       return;
     }
     const std::pair<CLI::App*, Command> commands[] = {
-        {convert, Command::kConvert}, {list, Command::kList}, {setup, Command::kSetup}};
+        {convert, Command::kConvert}, {check, Command::kCheck}, {list, Command::kList}, {setup, Command::kSetup}};
     for (const auto& [sub, command] : commands) {
       if (!sub->parsed()) continue;
       line.command = subcommandHelp ? Command::kHelp : command;
@@ -81,11 +89,13 @@ struct Grammar {
   std::string lockWait;
   CLI::App app{"tecris2quillo", "tecris2quillo"};
   CLI::App* convert = nullptr;
+  CLI::App* check = nullptr;
   CLI::App* list = nullptr;
   CLI::App* setup = nullptr;
   CLI::App* helpCommand = nullptr;
   CLI::Option* convertFolder = nullptr;
   CLI::Option* setupFolder = nullptr;
+  CLI::Option* checkFolder = nullptr;
   CLI::Option* convertLockWait = nullptr;
 };
 

@@ -7,7 +7,7 @@
 
 namespace tq {
 
-enum class Command { kNone, kHelp, kVersion, kConvert, kList, kSetup };
+enum class Command { kNone, kHelp, kVersion, kConvert, kCheck, kList, kSetup };
 
 struct CommandLine {
   Command command = Command::kNone;
@@ -15,6 +15,9 @@ struct CommandLine {
   std::optional<std::string> patternFolder;
   std::optional<std::string> lockWait;  // seconds, as typed
   bool yes = false;
+  bool json = false;                   // check, convert: one JSON object on stdout
+  bool quiet = false;                  // convert: errors only
+  bool why = false;                    // list: every file, with why it is not offered
   std::vector<std::string> arguments;  // the subcommand's arguments after its options
   std::string usageError;              // set when the command line cannot be read
 };

@@ -6,11 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "cli/check_command.h"
 #include "cli/cli_output.h"
 #include "cli/cli_window.h"
 #include "cli/command_line.h"
 #include "cli/console.h"
 #include "cli/native_paths.h"
+#include "cli/run_report.h"
+#include "cli/run_setup.h"
 #include "cli/setup_command.h"
 #include "cli/usage_text.h"
 #include "patterns/pattern_settings.h"
@@ -29,15 +32,6 @@ int UsageError(const std::string& message) {
   return kExitUsage;
 }
 
-// Message boxes outside a run (the pattern folder check) go to stderr too.
-class StderrBoxes : public MessageBoxes {
- public:
-  int MsgBox(const Text& text, int, const std::optional<Text>&) override {
-    PrintError(ToUtf8(text));
-    return kAnswerOk;
-  }
-};
-
 int ExitCodeOf(RunOutcome outcome) {
   switch (outcome) {
     case RunOutcome::kCompleted: return kExitCompleted;
@@ -48,21 +42,33 @@ int ExitCodeOf(RunOutcome outcome) {
   return kExitFailed;
 }
 
-std::optional<Text> FolderArgument(const FileSystem& files, const std::string& argument) {
-  std::optional<Text> path = ToDriveForm(files, argument);
-  if (!path) PrintError("「" + argument + "」はどのドライブにもないパスです。");
-  return path;
+const char* OutcomeName(RunOutcome outcome) {
+  switch (outcome) {
+    case RunOutcome::kCompleted: return "completed";
+    case RunOutcome::kStoppedByCheck: return "stopped";
+    case RunOutcome::kFileRefused: return "refused";
+    case RunOutcome::kConversionFailed: return "failed";
+  }
+  return "failed";
 }
 
-// The folder the run reads its files from: a drive-form text completed as the run's check
-// completes it ("C:src" is C:\src), so that the files listed are the files the run reads.
-// The run shows its own messages about the text.
-Text FolderAsTheRunReadsIt(const FileSystem& files, const Text& folder) {
-  Text checked = folder;
-  return CompleteFolderPath(files, checked) ? checked : folder;
+// How many borings were converted, how many files written and how many findings there were.
+std::string RunSummary(const std::vector<SourceFileReport>& reports) {
+  std::size_t borings = 0;
+  std::size_t written = 0;
+  FindingCounts counts;
+  for (const SourceFileReport& report : reports) {
+    if (!report.written.empty()) ++borings;
+    written += report.written.size();
+    counts.Add(report.findings);
+  }
+  std::string text = "tecris2quillo: ボーリング " + std::to_string(borings) + " 本を変換し、ファイル " +
+                     std::to_string(written) + " 個を書き込みました（" + CountsText(counts) + "）。\n";
+  if (counts.infos > 0) text += "tecris2quillo: 情報の内容は tecris2quillo check で表示できます。\n";
+  return text;
 }
 
-int List(const std::vector<std::string>& args) {
+int List(const std::vector<std::string>& args, bool why) {
   if (args.size() != 1) return UsageError("list には変換元フォルダを一つ指定してください。");
   const FileSystem files = FileSystem::FromEnvironment();
   std::optional<Text> folder = FolderArgument(files, args[0]);
@@ -72,7 +78,15 @@ int List(const std::vector<std::string>& args) {
     PrintError("フォルダ「" + args[0] + "」がありません。");
     return kExitStopped;
   }
-  for (const Text& name : ListConvertibleFiles(files, listed)) Print(stdout, ToUtf8(name) + "\n");
+  if (!why) {
+    for (const Text& name : ListConvertibleFiles(files, listed)) Print(stdout, ToUtf8(name) + "\n");
+    return kExitCompleted;
+  }
+  std::string text;
+  for (const ListedFile& file : ListFilesWithReasons(files, listed)) {
+    text += ToUtf8(file.name) + (file.whyNotOffered ? "\t変換できません: " + ToUtf8(*file.whyNotOffered) : "") + "\n";
+  }
+  Print(stdout, text);
   return kExitCompleted;
 }
 
@@ -82,13 +96,6 @@ std::optional<std::chrono::milliseconds> LockWaitOf(const std::string& seconds) 
   double value = std::strtod(seconds.c_str(), &end);
   if (seconds.empty() || *end != '\0' || !(value >= 0 && value <= 86400)) return std::nullopt;
   return std::chrono::milliseconds(static_cast<long long>(value * 1000));
-}
-
-bool SetUpPatternFolder(PatternData& patterns, const std::optional<std::string>& option) {
-  StderrBoxes boxes;
-  if (!option) return LoadPatternFolder(patterns, boxes);
-  std::optional<Text> folder = ToDriveForm(patterns.Files(), *option);
-  return UsePatternFolder(patterns, WithBackslash(folder ? *folder : FromUtf8(*option)), boxes);
 }
 
 int Convert(const CommandLine& line) {
@@ -112,9 +119,16 @@ int Convert(const CommandLine& line) {
   options.assumeYes = line.yes;
   options.askOnTerminal = IsTerminal(stdin);
   options.showProgress = IsTerminal(stderr);
+  options.quiet = line.quiet;
+  if (!IsDriveForm(line.arguments[0]) || !IsDriveForm(line.arguments[1])) options.nativePaths = &fs;
   CliWindow window(options);
   RunOutcome outcome = Command1_Click(converter, request, window);
-  if (outcome == RunOutcome::kCompleted) Print(stdout, ToUtf8(window.StatusCaption()) + "\n");
+  if (line.json) {
+    Print(stdout, RunReportJson(window.Reports(), OutcomeName(outcome)));
+  } else if (!line.quiet) {
+    if (outcome == RunOutcome::kCompleted) Print(stdout, ToUtf8(window.StatusCaption()) + "\n");
+    if (!window.Reports().empty() || outcome == RunOutcome::kCompleted) Print(stderr, RunSummary(window.Reports()));
+  }
   return ExitCodeOf(outcome);
 }
 
@@ -129,11 +143,12 @@ int Main(int argc, char** argv) {
   CommandLine line = ParseCommandLine(CommandLineArguments(argc, argv));
   if (!line.usageError.empty()) return UsageError(line.usageError);
   switch (line.command) {
-    case Command::kNone: return UsageError("コマンドを指定してください（convert、list または setup）。");
+    case Command::kNone: return UsageError("コマンドを指定してください（convert、check、list または setup）。");
     case Command::kHelp: return Help(line.helpTopic);
     case Command::kVersion: Print(stdout, "tecris2quillo " TECRIS2QUILLO_VERSION "\n"); return kExitCompleted;
     case Command::kConvert: return Convert(line);
-    case Command::kList: return List(line.arguments);
+    case Command::kCheck: return RunCheck(line);
+    case Command::kList: return List(line.arguments, line.why);
     case Command::kSetup:
       if (!line.arguments.empty()) return UsageError("setup にはフォルダを --pattern-folder で指定してください。");
       return RunSetup(line.patternFolder);

@@ -15,4 +15,12 @@ namespace tq {
 // Nothing when no drive holds it.
 std::optional<Text> ToDriveForm(const FileSystem& files, const std::string& argument);
 
+// Whether an argument is a drive-form path as typed (a letter and a colon first).
+bool IsDriveForm(const std::string& argument);
+
+// The message with each drive-form path in it (a letter, a colon and a backslash, up to a line
+// end or a closing bracket) shown as the native path it names, for a user who typed native paths.
+// A path that no drive maps stays as it is.
+Text NativePathsIn(const FileSystem& files, const Text& message);
+
 }  // namespace tq

@@ -11,20 +11,27 @@ namespace tq {
 // Created anew by each reader call with all texts empty. Index 0 of either dimension exists
 // but is not used; an index beyond the table is a programming error. Each cell also keeps the
 // source line its text was read from (0 when none), so that a writer that cannot convert the
-// text can say where it stood.
+// text can say where it stood. Value 0 of a row holds the record letter its record began with,
+// and each row keeps whether its last value ended the line, so that a record that does not fill
+// its line exactly can be reported.
 class SectionTable {
  public:
   SectionTable() = default;
   SectionTable(int values, int rows)
-      : values_(values), rows_(rows < 0 ? 0 : rows),
+      : values_(values),
+        rows_(rows < 0 ? 0 : rows),
         cells_(static_cast<std::size_t>(values + 1) * static_cast<std::size_t>(rows_ + 1)),
-        lines_(cells_.size(), 0) {}
+        lines_(cells_.size(), 0),
+        rowEndsLine_(static_cast<std::size_t>(rows_ + 1), true) {}
 
   Text& At(int value, int row) { return cells_[Index(value, row)]; }
   const Text& At(int value, int row) const { return cells_[Index(value, row)]; }
 
   void SetLine(int value, int row, long line) { lines_[Index(value, row)] = line; }
   long Line(int value, int row) const { return lines_[Index(value, row)]; }
+
+  void SetRowEndsLine(int row, bool ended) { rowEndsLine_.at(static_cast<std::size_t>(row)) = ended; }
+  bool RowEndsLine(int row) const { return rowEndsLine_.at(static_cast<std::size_t>(row)); }
 
   int Values() const { return values_; }
   int Rows() const { return rows_; }
@@ -39,6 +46,7 @@ class SectionTable {
   int rows_ = 0;
   std::vector<Text> cells_ = std::vector<Text>(1);
   std::vector<long> lines_ = std::vector<long>(1, 0);
+  std::vector<bool> rowEndsLine_ = std::vector<bool>(1, true);
 };
 
 }  // namespace tq

@@ -1,6 +1,8 @@
 // Field and line reading of source files.
 #include "common/source_file.h"
 
+#include <algorithm>
+
 #include "common/errors.h"
 #include "common/values.h"
 
@@ -13,9 +15,10 @@ SourceFile::SourceFile(std::string bytes) : bytes_(std::move(bytes)) {
 
 void SourceFile::RequireMore() const {
   if (!AtEnd()) return;
-  throw ConversionError(U"ファイルが途中で終わっています（読むべきデータがもうありません）。"
-                        U"見出しの件数と実際のデータ行の数が合っているか確認してください。",
-                        lastLine_ == 0 ? 1 : lastLine_);
+  throw ConversionError(
+      U"ファイルが途中で終わっています（読むべきデータがもうありません）。"
+      U"見出しの件数と実際のデータ行の数が合っているか確認してください。",
+      lastLine_ == 0 ? 1 : lastLine_);
 }
 
 bool SourceFile::AtLineEnd() const { return pos_ < bytes_.size() && (bytes_[pos_] == '\r' || bytes_[pos_] == '\n'); }
@@ -68,6 +71,13 @@ Text SourceFile::ReadLine() {
   return FromShiftJis(line);
 }
 
+Text SourceFile::PeekLine() const {
+  std::size_t end = pos_;
+  while (end < bytes_.size() && bytes_[end] != '\r' && bytes_[end] != '\n') ++end;
+  return FromShiftJis(
+      std::string_view(bytes_).substr(std::min(pos_, bytes_.size()), end - std::min(pos_, bytes_.size())));
+}
+
 void SourceFile::SkipFields(int count) {
   for (int i = 0; i < count; ++i) ReadField();
 }
@@ -104,7 +114,8 @@ namespace tq {
 std::int16_t SectionCount(double value, TextView text, long line) {
   std::optional<std::int16_t> count = RoundToInt16(value);
   if (count && *count >= 0) return *count;
-  throw ConversionError(U"件数「" + Trim(text) + U"」が正しくありません。0 から 32767 までの数でなければなりません。", line);
+  throw ConversionError(U"件数「" + Trim(text) + U"」が正しくありません。0 から 32767 までの数でなければなりません。",
+                        line);
 }
 
 std::int16_t ReadSectionCount(SourceFile& file) {

@@ -29,6 +29,10 @@ class SourceFile {
   // nothing. For tables that are read row by row.
   void SkipBlankLines();
   bool AtEnd() const { return pos_ >= bytes_.size(); }
+  // The rest of the current line, read without moving on; empty at the end.
+  Text PeekLine() const;
+  // 1-based line on which the next read begins.
+  long NextLine() const { return line_; }
 
   // 1-based line on which the last field or line read began (0 before any read).
   long LastLine() const { return lastLine_; }

@@ -53,8 +53,9 @@ std::optional<double> RadixValue(const std::string& chars, std::size_t start, in
 }
 
 struct DecimalPrefix {
-  std::string text;  // sign, mantissa and exponent in the form from_chars reads
-  bool any = false;  // at least one mantissa digit
+  std::string text;        // sign, mantissa and exponent in the form from_chars reads
+  bool any = false;        // at least one mantissa digit
+  std::size_t length = 0;  // characters of the value characters that the number takes
 };
 
 DecimalPrefix ScanDecimal(const std::string& chars) {
@@ -77,14 +78,34 @@ DecimalPrefix ScanDecimal(const std::string& chars) {
       break;
     }
   }
+  prefix.length = i;
   if (!prefix.any || i >= chars.size() || !IsExponentLetter(static_cast<unsigned char>(chars[i]))) return prefix;
   std::size_t j = i + 1;
   std::string exponent = "e";
   if (j < chars.size() && (chars[j] == '+' || chars[j] == '-')) exponent += chars[j++];
   std::size_t digitsStart = j;
   while (j < chars.size() && chars[j] >= '0' && chars[j] <= '9') exponent += chars[j++];
-  if (j > digitsStart) prefix.text += exponent;
+  if (j > digitsStart) {
+    prefix.text += exponent;
+    prefix.length = j;
+  }
   return prefix;
+}
+
+// The value characters that an &H or &O integer takes, 0 when the text is none.
+std::size_t RadixLength(const std::string& chars) {
+  if (chars.size() < 2 || chars[0] != '&') return 0;
+  int radix = (chars[1] == 'H' || chars[1] == 'h') ? 16 : (chars[1] == 'O' || chars[1] == 'o') ? 8 : 0;
+  if (radix == 0) return 0;
+  std::size_t i = 2;
+  while (i < chars.size() && HexDigit(chars[i]) >= 0 && HexDigit(chars[i]) < radix) ++i;
+  return i;
+}
+
+// Texts by which a log says that nothing was measured; their value 0 is what the author meant.
+bool IsNotMeasuredMark(char32_t c) {
+  constexpr TextView kMarks = U"-－―‐ー—*＊/／";
+  return kMarks.find(c) != TextView::npos;
 }
 
 // Mantissa digits and decimal exponent of a non-zero finite value at the given precision, in
@@ -217,6 +238,20 @@ Text DepthText(double value) {
 }
 
 Text RowPositionText(long row) { return Right(U"    " + DecimalText(row), 4); }
+
+NumberReading ReadNumberText(TextView text) {
+  Text t = Trim(text);
+  if (t.empty()) return NumberReading::kBlank;
+  if (std::all_of(t.begin(), t.end(), IsNotMeasuredMark)) return NumberReading::kNotMeasured;
+  std::string chars = ValueCharacters(t);
+  std::size_t length = RadixLength(chars);
+  if (length == 0) {
+    DecimalPrefix prefix = ScanDecimal(chars);
+    if (!prefix.any) return NumberReading::kNone;
+    length = prefix.length;
+  }
+  return length == chars.size() ? NumberReading::kWhole : NumberReading::kPrefix;
+}
 
 bool IsNumeric(TextView text) {
   Text t = Trim(text);

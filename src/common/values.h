@@ -31,6 +31,16 @@ inline Text DepthTextOf(TextView field) { return DepthText(ValueOf(field)); }
 // A 1-based row number right-aligned in 4, last 4 characters kept.
 Text RowPositionText(long row);
 
+// How a numeric field's text reads as a value.
+enum class NumberReading {
+  kBlank,        // empty or spaces: an empty value
+  kNotMeasured,  // only dashes, asterisks or slashes: the log's way of saying "not measured"
+  kWhole,        // the whole text is one number
+  kPrefix,       // only its beginning is a number; the rest is dropped
+  kNone,         // no number at all: the value 0
+};
+NumberReading ReadNumberText(TextView text);
+
 // Spaces around, a sign, digits with at most one point, an optional exponent; nothing else.
 bool IsNumeric(TextView text);
 

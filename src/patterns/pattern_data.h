@@ -48,6 +48,10 @@ class PatternData {
   bool NeedsStaleCleanup() { return !std::exchange(staleCleanupDone_, true); }
   // The tables of the pattern data folder as last read (see TableCache).
   TableCache& Tables() const { return tables_; }
+  // A converter that only looks (the check command) reads the soil pattern tables but never
+  // writes them, nor their lock file, nor the pattern-added marker.
+  bool LooksOnly() const { return looksOnly_; }
+  void SetLooksOnly(bool looksOnly) { looksOnly_ = looksOnly; }
 
   // Warnings go to the sink of the command that runs; without one they are dropped.
   void Warn(const Text& warning) const {
@@ -75,6 +79,7 @@ class PatternData {
   bool staleCleanupDone_ = false;
   // Reading a table changes nothing the converter's user sees, so const lookups may read them.
   mutable TableCache tables_;
+  bool looksOnly_ = false;
   WarningSink warnings_;
   WaitSink waits_;
 };

@@ -7,12 +7,14 @@
 namespace tq {
 namespace {
 
-// Sets PatternFolder and checks it; without a usable folder shows the message, whose second
-// line (when given) says how to set the folder.
-bool UseFolder(PatternData& patterns, const Text& folder, MessageBoxes& boxes, const Text& secondLine) {
+// Sets PatternFolder and checks it; without a usable folder shows the message, followed by the
+// folder that was refused (named by where it came from) and, when given, how to set the folder.
+bool UseFolder(PatternData& patterns, const Text& folder, MessageBoxes& boxes, const Text& origin, const Text& hint) {
   patterns.SetFolder(folder);
   if (!folder.empty() && PatternFolderExists(patterns.Files(), folder)) return true;
-  Text message = secondLine.empty() ? kNoPatternSettingMessage : kNoPatternSettingMessage + U"\n" + secondLine;
+  Text message = kNoPatternSettingMessage;
+  if (!folder.empty()) message += U"\n" + origin + U"パターンデータフォルダ「" + folder + U"」がありません。";
+  if (!hint.empty()) message += U"\n" + hint;
   boxes.MsgBox(message, kStyleOkOnly, std::nullopt);
   return false;
 }
@@ -33,11 +35,12 @@ bool PatternFolderExists(const FileSystem& files, const Text& folder) {
 // The setting is what is missing here, so the message also says how to write it.
 bool LoadPatternFolder(PatternData& patterns, MessageBoxes& boxes) {
   const FileSystem& files = patterns.Files();
-  return UseFolder(patterns, ReadPatternFolderSetting(files), boxes, PatternSettingHint(files));
+  return UseFolder(patterns, ReadPatternFolderSetting(files), boxes, U"設定ファイルに書かれた",
+                   PatternSettingHint(files));
 }
 
 bool UsePatternFolder(PatternData& patterns, const Text& folder, MessageBoxes& boxes) {
-  return UseFolder(patterns, folder, boxes, Text());
+  return UseFolder(patterns, folder, boxes, U"指定された", Text());
 }
 
 }  // namespace tq

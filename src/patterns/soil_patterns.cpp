@@ -194,7 +194,28 @@ void LockTables(FileLock& lock, const PatternData& patterns, const Text& name) {
   }
 }
 
+// The row of a name in the soil table, else in the extended table; nothing when in neither.
+std::optional<TableRow> FindSoilRow(PatternData& patterns, const Text& name, SoilNamePlace& place) {
+  const FileSystem& fs = patterns.Files();
+  Text soilPath = patterns.PathOf(kSoilTable);
+  place = SoilNamePlace::kSoilTable;
+  if (auto row = patterns.SoilIndex().FindRow(soilPath, patterns.Tables().Read(fs, soilPath), name)) return row;
+  Text extendedPath = patterns.PathOf(kExtendedTable);
+  place = SoilNamePlace::kExtendedOnly;
+  if (auto row = patterns.SoilIndex().FindRow(extendedPath, patterns.Tables().Read(fs, extendedPath), name)) {
+    return row;
+  }
+  place = SoilNamePlace::kNowhere;
+  return std::nullopt;
+}
+
 }  // namespace
+
+SoilNamePlace LookUpSoilName(PatternData& patterns, const Text& name) {
+  SoilNamePlace place = SoilNamePlace::kNowhere;
+  FindSoilRow(patterns, Trim(name), place);
+  return place;
+}
 
 SoilPatternLookup::SoilPatternLookup(PatternData& patterns) : patterns_(patterns) {}
 
@@ -219,6 +240,11 @@ void SoilPatternLookup::Map(const Text& soilName, Text& code) {
   CheckSoilName(soilName, 0);
   Text name = Trim(soilName);
   if (name.empty()) return;
+  if (patterns_.LooksOnly()) {
+    SoilNamePlace place = SoilNamePlace::kNowhere;
+    if (std::optional<TableRow> row = FindSoilRow(patterns_, name, place)) code = row->fields[1];
+    return;
+  }
   if (!locked_) {
     LockTables(lock_, patterns_, name);
     locked_ = true;

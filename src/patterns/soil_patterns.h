@@ -19,6 +19,9 @@ namespace tq {
 // twice. Throws ConversionError when the name cannot be a table row (see CheckSoilName), the
 // lock cannot be had in time, a table is cut short or cannot be written, or no code below 4000
 // is left.
+//
+// When the pattern data only looks, the code comes from either table without the lock and
+// nothing is written; a name in neither table leaves code as it is.
 void MapSoilNameToPattern(PatternData& patterns, const Text& soilName, Text& code);
 
 // The lookups of MapSoilNameToPattern for the layers of one boring: the lock is taken at the
@@ -47,5 +50,13 @@ class SoilPatternLookup {
   bool locked_ = false;
   bool learned_ = false;
 };
+// Where a soil name (without its surrounding spaces) stands in the soil pattern tables, read
+// without the lock and without writing anything.
+enum class SoilNamePlace {
+  kSoilTable,     // in KISHITU.TXT: its code is used as it is
+  kExtendedOnly,  // only in XKISHITU.TXT: a lookup appends it to KISHITU.TXT
+  kNowhere,       // in neither: a lookup gives it a new code in both tables
+};
+SoilNamePlace LookUpSoilName(PatternData& patterns, const Text& name);
 
 }  // namespace tq

@@ -26,15 +26,26 @@ void BoringFiles::Commit(const Text& name, const std::string& bytes) {
 }
 
 void BoringFiles::CommitAll() {
+  if (mode_ == Mode::kLookOnly) return;
   CommitBoringFolder(files_, folder_, kept_);
   kept_.clear();
 }
 
-bool BoringFiles::IsPlainFile(const Text& name) const { return Kept(name) || files_.IsPlainFile(PathOf(name)); }
+bool BoringFiles::IsPlainFile(const Text& name) const {
+  if (Kept(name)) return true;
+  return mode_ != Mode::kLookOnly && files_.IsPlainFile(PathOf(name));
+}
 
 std::optional<std::string> BoringFiles::Read(const Text& name) const {
   if (const std::string* bytes = Kept(name)) return *bytes;
+  if (mode_ == Mode::kLookOnly) return std::nullopt;
   return files_.ReadFile(PathOf(name));
+}
+
+std::vector<Text> BoringFiles::KeptNames() const {
+  std::vector<Text> names;
+  for (const auto& kept : kept_) names.push_back(kept.first);
+  return names;
 }
 
 }  // namespace tq

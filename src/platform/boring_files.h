@@ -21,7 +21,9 @@ namespace tq {
 // file back sees the outputs kept so far before the disk.
 class BoringFiles {
  public:
-  enum class Mode { kEachFile, kWholeBoring };
+  // kLookOnly keeps the outputs like kWholeBoring but never puts them in place, and reads
+  // nothing from the disk: the check command's conversion, which leaves no trace.
+  enum class Mode { kEachFile, kWholeBoring, kLookOnly };
 
   // folder: the boring folder in drive form, without a trailing backslash.
   BoringFiles(const FileSystem& files, Text folder, Mode mode = Mode::kEachFile)
@@ -36,10 +38,12 @@ class BoringFiles {
   // The bytes of a finished output. Throws ConversionError when they cannot be put in place.
   void Commit(const Text& name, const std::string& bytes);
   // Puts every kept output in place together (see CommitBoringFolder); throws ConversionError,
-  // leaving the folder as it was, when they cannot all be.
+  // leaving the folder as it was, when they cannot all be. Does nothing in kLookOnly.
   void CommitAll();
 
   bool IsPlainFile(const Text& name) const;
+  // The names of the outputs kept so far, in the order first committed.
+  std::vector<Text> KeptNames() const;
   std::optional<std::string> Read(const Text& name) const;
 
  private:

@@ -6,25 +6,13 @@
 #include <vector>
 
 #include "common/errors.h"
-#include "common/source_file.h"
-#include "common/values.h"
 #include "platform/boring_files.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "run/folder_check.h"
 #include "run/run_data.h"
+#include "run/source_conversion.h"
 #include "run/source_identity.h"
-#include "sections/layers.h"
-#include "sections/layers_x3.h"
-#include "sections/row_line.h"
-#include "sections/section_a.h"
-#include "sections/section_c.h"
-#include "sections/section_d_x100.h"
-#include "sections/section_d_x100a.h"
-#include "sections/section_e.h"
-#include "sections/section_f.h"
-#include "sections/section_gh.h"
-#include "sections/section_z.h"
 
 namespace tq {
 namespace {
@@ -33,148 +21,6 @@ inline const Text kInvalidPathMessage = U"指定されたパスは正しくあ�
 inline const Text kTrailingBackslashMessage = U"最後のフォルダに「￥」は要りません。";
 inline const Text kNothingSelectedMessage = U"変換元ファイルが選択されていません。";
 inline const Text kInvalidFileMessage = U"指定されたﾌｧｲﾙは正しくありません";
-
-// Reads the next record kind, normalised, unless the file has ended.
-void ReadNextKind(RunData& data, SourceFile& file) {
-  data.kind.clear();
-  if (!file.AtEnd()) data.kind = NormaliseKind(file.ReadField());
-}
-
-// The count of a header from NumOrZero of its text; a number beyond single precision stops the
-// file at the header's line like any other count that does not fit.
-std::int16_t HeaderCount(const Text& text, long lineNumber) {
-  double value = AtLine(lineNumber, [&text] { return NumOrZero(text); });
-  return SectionCount(value, text, lineNumber);
-}
-
-// The count at characters 26 to 28 of a section header line.
-std::int16_t HeaderLineCount(const Text& line, long lineNumber) { return HeaderCount(Mid(line, 26, 3), lineNumber); }
-
-// Sections A to H in their fixed order: each test looks at the record kind the step before left.
-void ConvertChainSections(RunData& data, SourceFile& file, BoringFiles& files, const PatternData& patterns) {
-  if (data.kind == U"A") {
-    ReadSectionA(data.titleFields, file, data.titleHeader, data.kind);
-    WriteTitleFiles(files, patterns, data.titleFields, data.titleHeader);
-    // The kind the title reader leaves behind is normalised like every other kind the run
-    // reads, so a lower-case or full-width letter after a short title section is not lost.
-    if (data.kind.empty()) {
-      if (!file.AtEnd()) data.kind = NormaliseKind(file.ReadField());
-    } else {
-      data.kind = NormaliseKind(data.kind);
-    }
-  }
-  if (data.kind == U"B") {
-    ReadSectionB(data.layerCount, data.layers, file);
-    ReadNextKind(data, file);
-  }
-  if (data.kind == U"C") {
-    ReadSectionC(data.cCount, data.cTable, file);
-    WriteX5File(files, data.cTable, data.cCount);
-    ReadNextKind(data, file);
-  }
-  if (data.kind == U"D") {
-    ReadSectionD(data.dCount, data.dTable, file);
-    CheckSectionDRows(data.dTable, data.dCount);
-    data.dReadFromThisFile = true;
-    ReadNextKind(data, file);
-  }
-  if (data.kind == U"E") {
-    ReadSectionE(data.eCount, data.eTable, file);
-    WriteL209File(files, data.eTable, data.eCount);
-    ReadNextKind(data, file);
-  }
-  if (data.kind == U"F") {
-    ReadSectionF(data.fCount, data.fTable, file, data.fColumnFlag);
-    WriteL204File(files, data.fTable, data.fCount, data.fColumnFlag);
-    ReadNextKind(data, file);
-  }
-  if (data.kind == U"G") {
-    ReadSectionG(data.gCount, data.gTable, file);
-    CheckL201Rows(data.gTable, data.gCount);
-    ReadNextKind(data, file);
-  }
-  if (data.kind == U"H") {
-    ReadSectionH(data.hCount, data.hTable, file);
-    CheckL201Rows(data.hTable, data.hCount);
-  }
-}
-
-// One file for sections G and H together.
-void WriteGAndHFile(const RunData& data, BoringFiles& files) {
-  if (data.gCount == 0 && data.hCount == 0) return;
-  WriteL201File(files, data.gTable, data.gCount, data.hTable, data.hCount);
-}
-
-// Section D's files take each sample's layer from X1.txt, so they are written once the X step
-// has written the layers of this same file.
-void WriteSectionDFiles(const RunData& data, BoringFiles& files) {
-  if (!data.dReadFromThisFile) return;
-  WriteX100File(files, data.dTable, data.dCount);
-  WriteX100AFile(files, data.dTable, data.dCount);
-}
-
-// Reads whole lines until one whose second character, normalised, is the given record kind,
-// and returns the count at its characters 26 to 28. The record kind is left as the last line
-// read gave it.
-std::optional<std::int16_t> ScanForHeaderLine(RunData& data, SourceFile& file, const Text& kind) {
-  while (!file.AtEnd()) {
-    Text line = file.ReadLine();
-    data.kind = NormaliseKind(Mid(line, 2, 1));
-    if (data.kind == kind) return HeaderLineCount(line, file.LastLine());
-  }
-  return std::nullopt;
-}
-
-// The X header either follows the chain directly or is found by a line scan.
-void FindSectionX(RunData& data, SourceFile& file) {
-  if (data.kind == U"X") {
-    file.SkipFields(2);
-    Text count = file.ReadField();
-    data.layerCount = HeaderCount(count, file.LastLine());
-    return;
-  }
-  if (std::optional<std::int16_t> count = ScanForHeaderLine(data, file, U"X")) data.layerCount = *count;
-}
-
-// The X rows follow the header that FindSectionX consumed.
-void ConvertSectionX(RunData& data, SourceFile& file, BoringFiles& files, PatternData& patterns) {
-  if (file.AtEnd() || data.kind != U"X") return;
-  ReadSectionX(data.layerCount, data.layers, file);
-  WriteX1File(files, patterns, data.layers, data.layerCount);
-  WriteX3File(files, patterns, data.layers, data.layerCount);
-}
-
-// Section Z is found by a line scan after section X. When the scan for X ran to the end of the
-// file without finding it, the Z scan goes back to where the X scan began, so that a file
-// without section X keeps its section Z.
-void FindAndConvertSectionZ(RunData& data, SourceFile& file, BoringFiles& files,
-                            const SourceFile::LineMark& xScanStart) {
-  bool foundX = data.kind == U"X";
-  data.kind.clear();
-  if (!foundX) file.ReturnTo(xScanStart);
-  std::optional<std::int16_t> count = ScanForHeaderLine(data, file, U"Z");
-  if (!count) return;
-  data.zCount = *count;
-  ReadSectionZ(data.zCount, data.zTable, file);
-  WriteX12File(files, data.zTable, data.zCount);
-}
-
-void ConvertSourceFile(RunData& data, SourceFile& file, BoringFiles& files, PatternData& patterns) {
-  data.gCount = 0;
-  data.hCount = 0;
-  // A short title section must never carry another boring's title into this one.
-  data.titleFields = TitleFields();
-  data.titleHeader.clear();
-  data.dReadFromThisFile = false;
-  data.kind = NormaliseKind(file.ReadField());
-  ConvertChainSections(data, file, files, patterns);
-  WriteGAndHFile(data, files);
-  SourceFile::LineMark xScanStart = file.MarkLineStart();
-  FindSectionX(data, file);
-  ConvertSectionX(data, file, files, patterns);
-  WriteSectionDFiles(data, files);
-  FindAndConvertSectionZ(data, file, files, xScanStart);
-}
 
 // A file that stops leaves its boring folder as it was, so the message says that nothing of it
 // was written.
@@ -264,7 +110,7 @@ class ExecuteCommand {
     for (int i = 1; i <= count; ++i) {
       const Text& name = names[static_cast<std::size_t>(i)];
       observer_.ReportProgress(i - 1, count, name);
-      std::optional<RunOutcome> stop = ConvertOne(JoinPath(source, name), prefix);
+      std::optional<RunOutcome> stop = ConvertOne(name, JoinPath(source, name), prefix);
       if (stop) return *stop;
     }
     observer_.ReportProgress(count, count, Text());
@@ -274,25 +120,50 @@ class ExecuteCommand {
     return RunOutcome::kCompleted;
   }
 
-  std::optional<RunOutcome> ConvertOne(const Text& sourcePath, const Text& prefix) {
+  std::optional<RunOutcome> ConvertOne(const Text& name, const Text& sourcePath, const Text& prefix) {
+    SourceFileReport report{name, Text(), {}, {}};
+    FindingList findings;
+    std::optional<RunOutcome> stop;
     try {
       std::optional<std::string> bytes = ReadSourceBytes(files_, sourcePath);
-      Text identifier = bytes ? BoringIdentifierOf(*bytes) : Text();
-      if (identifier.empty()) {
-        observer_.MsgBox(kInvalidFileMessage, kStyleOkOnly, std::nullopt);
-        return StopBusy(RunOutcome::kFileRefused);
+      report.boring = bytes ? BoringIdentifierOf(*bytes) : Text();
+      if (report.boring.empty()) {
+        Text why = WhyFileIsRefused(files_, sourcePath);
+        findings.Add(0, Severity::kError, finding_code::kFileRefused, why);
+        observer_.MsgBox(kInvalidFileMessage + U"\n" + why, kStyleOkOnly, std::nullopt);
+        stop = StopBusy(RunOutcome::kFileRefused);
+      } else {
+        report.written = ConvertAndCommit(name, std::move(*bytes), prefix + report.boring, report.boring, findings);
       }
-      // Refused before the conversion, so that a linked folder teaches the tables nothing either.
-      RefuseLinkedBoringFolder(files_, prefix + identifier);
-      SourceFile file(std::move(*bytes));
-      BoringFiles boring(files_, prefix + identifier, BoringFiles::Mode::kWholeBoring);
-      ConvertSourceFile(data_, file, boring, converter_.Patterns());
-      boring.CommitAll();
     } catch (const ConversionError& error) {
+      if (!findings.HasError()) findings.Add(error.Line(), Severity::kError, finding_code::kFileStopped, error.Cause());
       observer_.MsgBox(FailureMessage(sourcePath, error), kStyleOkExclamation, std::nullopt);
-      return StopBusy(RunOutcome::kConversionFailed);
+      stop = StopBusy(RunOutcome::kConversionFailed);
     }
-    return std::nullopt;
+    Report(std::move(report), findings);
+    return stop;
+  }
+
+  // The names of the files put in place.
+  std::vector<Text> ConvertAndCommit(const Text& name, std::string bytes, const Text& folder, const Text& identifier,
+                                     FindingList& findings) {
+    // Refused before the conversion, so that a linked folder teaches the tables nothing either.
+    RefuseLinkedBoringFolder(files_, folder);
+    BoringFiles boring(files_, folder, BoringFiles::Mode::kWholeBoring);
+    ConvertSource(data_, {name, identifier, std::move(bytes)}, boring, converter_.Patterns(), findings);
+    NoteStaleOutputs(findings, boring, data_.dReadFromThisFile);
+    std::vector<Text> written = boring.KeptNames();
+    boring.CommitAll();
+    return written;
+  }
+
+  void Report(SourceFileReport report, const FindingList& findings) {
+    for (Finding finding : SortedByLine(findings.All())) {
+      finding.file = report.source;
+      observer_.Finding(finding);
+      report.findings.push_back(std::move(finding));
+    }
+    observer_.SourceFileDone(report);
   }
 
   RunOutcome Stop(RunOutcome outcome) {

@@ -32,20 +32,29 @@ std::optional<Text> SecondField(const std::string& bytes, bool& reachedEnd) {
 // The first record is a line at the start of the file, so its first bytes nearly always hold it.
 constexpr std::size_t kFirstRecordBytes = 4096;
 
-// Whether the first record of the file carries the name's eleven digits; unreadable files
-// are left out.
-bool CarriesOwnIdentifier(const FileSystem& fs, const Text& path, const Text& name) {
+// Why a file of a convertible name is not offered: it cannot be read, is empty, or its first
+// record does not carry the name's eleven digits. Nothing when it is offered.
+std::optional<Text> WhyIdentifierIsNotTheName(const FileSystem& fs, const Text& path, const Text& name) {
   bool unreadable = false;
   std::optional<std::string> bytes = fs.ReadPlainFile(path, unreadable, kFirstRecordBytes);
-  if (!bytes) return false;
+  if (!bytes) return U"読めません";
+  if (bytes->empty()) return U"空のファイルです";
   bool reachedEnd = false;
   std::optional<Text> identifier = SecondField(*bytes, reachedEnd);
   if (reachedEnd && bytes->size() == kFirstRecordBytes) {
     bytes = fs.ReadPlainFile(path, unreadable);
-    if (!bytes) return false;
+    if (!bytes) return U"読めません";
     identifier = SecondField(*bytes, reachedEnd);
   }
-  return identifier == name.substr(0, 8) + name.substr(9, 3);
+  if (!identifier) return U"最初の行にボーリング識別子がありません";
+  Text digits = name.substr(0, 8) + name.substr(9, 3);
+  if (*identifier == digits) return std::nullopt;
+  return U"ボーリング識別子「" + *identifier + U"」が名前の数字「" + digits + U"」と違います";
+}
+
+std::optional<Text> WhyNotOffered(const FileSystem& files, const Text& folder, const Text& name) {
+  if (!IsConvertibleFileName(name)) return U"名前が「8 桁の数字.3 桁の数字」の形ではありません";
+  return WhyIdentifierIsNotTheName(files, JoinPath(folder, name), name);
 }
 
 }  // namespace
@@ -65,14 +74,22 @@ void ListFiles(const FileSystem& files, const Text& pattern, std::vector<Text>& 
 }
 
 std::vector<Text> ListConvertibleFiles(const FileSystem& files, const Text& folder) {
-  ScopedFolderCache folders(files);
   std::vector<Text> offered;
-  // The folder is listed once: counting its files first would list it twice.
-  for (const Text& name : files.ListPlainFiles(JoinPath(folder, U"*.*"))) {
-    if (!IsConvertibleFileName(name)) continue;
-    if (CarriesOwnIdentifier(files, JoinPath(folder, name), name)) offered.push_back(name);
+  for (ListedFile& file : ListFilesWithReasons(files, folder)) {
+    if (!file.whyNotOffered) offered.push_back(std::move(file.name));
   }
   return offered;
+}
+
+std::vector<ListedFile> ListFilesWithReasons(const FileSystem& files, const Text& folder) {
+  std::vector<ListedFile> listed;
+  ScopedFolderCache folders(files);
+  // The folder is listed once: counting its files first would list it twice.
+  for (Text& name : files.ListPlainFiles(JoinPath(folder, U"*.*"))) {
+    std::optional<Text> why = WhyNotOffered(files, folder, name);
+    listed.push_back({std::move(name), std::move(why)});
+  }
+  return listed;
 }
 
 }  // namespace tq

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "common/text.h"
@@ -19,5 +20,13 @@ void ListFiles(const FileSystem& files, const Text& pattern, std::vector<Text>& 
 // The convertible files of a folder path (a drive root ends with a backslash, any other folder
 // need not): convertible names whose first record carries the same eleven digits.
 std::vector<Text> ListConvertibleFiles(const FileSystem& files, const Text& folder);
+
+// Every plain file of the folder in name order, with the reason it is not offered (the name's
+// pattern, an identifier other than the name's digits, unreadable, empty); no reason when it is.
+struct ListedFile {
+  Text name;
+  std::optional<Text> whyNotOffered;
+};
+std::vector<ListedFile> ListFilesWithReasons(const FileSystem& files, const Text& folder);
 
 }  // namespace tq

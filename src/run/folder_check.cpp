@@ -30,6 +30,12 @@ Text CannotCreateFolderCause(const Text& path) {
   return U"フォルダ「" + path + U"」を作成できません。書き込みできる場所か確認してください。";
 }
 
+// The detail line under the question: the folder the answer Yes creates, without the backslash.
+Text CreateFolderDetail(const Text& destination) {
+  Text folder = EndsWith(destination, U"\\") ? destination.substr(0, destination.size() - 1) : destination;
+  return U"作成するフォルダ: " + folder;
+}
+
 }  // namespace
 
 bool CheckFolderPath(FileSystem& files, Text& path, MessageBoxes& boxes) {
@@ -68,7 +74,8 @@ EnsureResult EnsureDestinationFolder(const FileSystem& fs, const Text& destinati
     }
   }
   if (!missing) return EnsureResult::kExists;
-  if (boxes.MsgBox(kCreateFolderQuestion, kStyleYesNoQuestion, std::nullopt) != kAnswerYes) {
+  if (boxes.MsgBox(kCreateFolderQuestion + U"\n" + CreateFolderDetail(destination), kStyleYesNoQuestion,
+                   std::nullopt) != kAnswerYes) {
     return EnsureResult::kDeclined;
   }
   p = parts[1];

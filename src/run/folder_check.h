@@ -11,7 +11,8 @@
 namespace tq {
 
 inline const Text kDriveNameMessage =
-    U"規定値のドライブ名が正しくありません。ドライブ名は１文字のアルファベットと \":\" でなければいけません。  例 \"C:\", \"D:\"...";
+    U"規定値のドライブ名が正しくありません。ドライブ名は１文字のアルファベットと \":\" でなければいけません。  例 "
+    U"\"C:\", \"D:\"...";
 inline const Text kCreateFolderQuestion = U"フォルダがありません。新規作成しますか？";
 
 // Trims path and completes it in place (backslash after the drive colon, one at the end).

@@ -3,6 +3,8 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
+#include <set>
 
 #include "common/section_table.h"
 #include "common/text.h"
@@ -12,6 +14,11 @@ namespace tq {
 
 struct RunData {
   Text kind;  // the current record kind
+
+  // What the findings of later files depend on: the identifier of each file converted (with
+  // its file name) and the soil names already reported as learned.
+  std::map<Text, Text> identifiersSeen;
+  std::set<Text> soilNamesNoted;
 
   TitleFields titleFields;
   Text titleHeader;

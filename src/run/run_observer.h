@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/findings.h"
 #include "common/text.h"
 #include "platform/message_box.h"
 
@@ -20,15 +21,12 @@ struct RunRequest {
   std::vector<Text> files;  // the selected file names, in list order
 };
 
-enum class Severity { kError, kWarning, kInfo };
-
-// Something found in a source file, with where it stands.
-struct Finding {
-  Text file;
-  long line = 0;  // 1-based; 0 when it lies in no particular line
-  Severity severity = Severity::kError;
-  std::string code;
-  Text message;
+// What became of one source file of a run.
+struct SourceFileReport {
+  Text source;                // the file name as selected
+  Text boring;                // its boring identifier; empty when none was read
+  std::vector<Text> written;  // the output files put in place in its boring folder
+  std::vector<tq::Finding> findings;
 };
 
 // What a front end shows of a run. Every method does nothing by default; an unanswered message
@@ -51,7 +49,10 @@ class RunObserver : public MessageBoxes {
   // The run waits for another converter (text says who and how long); the caption shows it
   // until the run sets the caption again.
   virtual void Waiting(const Text& text) { SetStatusCaption(text); }
+  // Each finding of a source file, once the file is done (converted, or stopped).
   virtual void Finding(const tq::Finding& finding) { (void)finding; }
+  // After the findings of each source file that the run took up, converted or not.
+  virtual void SourceFileDone(const SourceFileReport& report) { (void)report; }
 };
 
 }  // namespace tq

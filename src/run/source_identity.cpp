@@ -41,6 +41,21 @@ Text ReadBoringIdentifier(const FileSystem& fs, const Text& path) {
   return bytes ? BoringIdentifierOf(*bytes) : Text();
 }
 
+Text WhyFileIsRefused(const FileSystem& fs, const Text& path) {
+  Text file = U"ファイル「" + path + U"」";
+  if (fs.IsFolder(path)) return file + U"はフォルダです。変換元のファイルを指定してください。";
+  if (!fs.IsPlainFile(path)) return file + U"がありません。";
+  SourceFile source(fs.ReadFile(path).value_or(std::string()));
+  source.ReadField();
+  Text identifier = source.ReadField();
+  Text expected = U"ボーリング識別子（最初の行の 2 番目の項目）は 11 文字でなければなりません。";
+  if (identifier.size() != 11) {
+    return file + U"のボーリング識別子「" + identifier + U"」は " +
+           DecimalText(static_cast<long long>(identifier.size())) + U" 文字です。" + expected;
+  }
+  return file + U"のボーリング識別子「" + identifier + U"」は、フォルダの名前にできない文字を含んでいます。";
+}
+
 void EnsureBoringFolder(const FileSystem& fs, const Text& prefix, const Text& identifier) {
   Text folder = prefix + identifier;
   if (fs.Exists(folder)) return;

@@ -28,6 +28,10 @@ Text BoringIdentifierOf(const std::string& bytes);
 // empty text when the file is not a plain file.
 Text ReadBoringIdentifier(const FileSystem& files, const Text& path);
 
+// Why ReadBoringIdentifier gives the empty text for a file: missing, a folder, or an identifier
+// of another length or one that cannot name a folder. Throws ConversionError like it.
+Text WhyFileIsRefused(const FileSystem& files, const Text& path);
+
 // Whether an identifier can be the name of one folder under the destination folder.
 bool IsSafeFolderName(TextView name);
 

@@ -57,13 +57,14 @@ void ReadSectionB(std::int16_t& count, SectionTable& table, SourceFile& file) {
 void ReadSectionX(std::int16_t count, SectionTable& table, SourceFile& file) {
   table = SectionTable(kLayerValues, count);
   for (int i = 1; i <= count; ++i) {
-    file.SkipFields(3);
+    ReadRowStart(file, table, i);
     ReadCell(file, table, kLayerDepth, i);
     ReadCell(file, table, kLayerSoilName, i);
     // Checked before any writer runs, so that a name the soil pattern tables cannot hold stops
     // the file before a table learns an earlier name of it.
     CheckSoilName(table.At(kLayerSoilName, i), table.Line(kLayerSoilName, i));
     ReadCell(file, table, kLayerDescription, i);
+    table.SetRowEndsLine(i, file.LastFieldEndedLine());
   }
 }
 

@@ -16,12 +16,19 @@ inline void ReadCell(SourceFile& file, SectionTable& table, int value, int row) 
   table.SetLine(value, row, file.LastLine());
 }
 
+// Reads the record letter of row i into its value 0 and drops the two fields after it.
+inline void ReadRowStart(SourceFile& file, SectionTable& table, int row) {
+  ReadCell(file, table, 0, row);
+  file.SkipFields(2);
+}
+
 // Reads count rows whose records are each a record letter, two fields that are dropped, and
 // values 1 to values of the row.
 inline void ReadValueRows(SourceFile& file, SectionTable& table, int count, int values) {
   for (int i = 1; i <= count; ++i) {
-    file.SkipFields(3);
+    ReadRowStart(file, table, i);
     for (int value = 1; value <= values; ++value) ReadCell(file, table, value, i);
+    table.SetRowEndsLine(i, file.LastFieldEndedLine());
   }
 }
 

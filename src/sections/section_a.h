@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "common/findings.h"
 #include "common/source_file.h"
 #include "patterns/pattern_data.h"
 #include "platform/boring_files.h"
@@ -21,9 +22,19 @@ class TitleFields {
   long Line(std::size_t i) const { return lines_.at(i); }
   void SetLine(std::size_t i, long line) { lines_.at(i) = line; }
 
+  // A field of the source that is split into the title fields from first on (the compound code
+  // into 7 to 9, the angles into 10 to 12 and 13 to 15), as read, with its line.
+  struct SplitSource {
+    Text text;
+    long line = 0;
+  };
+  void SetSplitSource(std::size_t first, SplitSource source) { splitSources_.at(first) = std::move(source); }
+  const SplitSource& SplitSourceOf(std::size_t first) const { return splitSources_.at(first); }
+
  private:
   std::array<Text, kTitleFieldCount + 1> texts_;
   std::array<long, kTitleFieldCount + 1> lines_{};
+  std::array<SplitSource, kTitleFieldCount + 1> splitSources_;
 };
 
 using SplitWidths = std::array<std::int16_t, 5>;  // widths 1 to 3 used
@@ -36,6 +47,10 @@ void ReadSectionA(TitleFields& fields, SourceFile& file, Text& headerValue, Text
 // Writes titl01.txt, titl02.txt and titl04.txt, with the L2 name of title field 21.
 void WriteTitleFiles(BoringFiles& files, const PatternData& patterns, const TitleFields& fields,
                      const Text& headerValue);
+
+// Notes the title fields that the title files do not take as their author meant: a number field
+// that is no number, a value wider than its place, a title record spread over lines.
+void NoteTitleFindings(FindingList& findings, const TitleFields& fields);
 
 // Consecutive parts of the given widths (in characters); parts after the text ran out stay.
 void SplitByWidths(TextView text, int count, const SplitWidths& widths, SplitParts& parts);

@@ -16,19 +16,28 @@ namespace {
 // The letters that may separate mantissa and exponent, in the order they are looked for.
 constexpr char32_t kExponentLetters[] = {U'E', U'e', U'Ｅ', U'ｅ'};
 
-std::size_t ExponentLetterPosition(const Text& t) {
+Text OutOfSingleRange(const Text& t) { return U"数値「" + t + U"」が単精度の範囲を超えています。"; }
+
+enum class X100AField {
+  kRow = 1,
+  kValue1 = 2,
+  kValue15 = 3,
+  kValue20 = 4,
+  kValue21 = 5,
+  kValue22 = 6,
+  kValue23 = 7,
+  kCount = 7
+};
+
+}  // namespace
+
+std::size_t ExponentLetterPosition(TextView t) {
   for (char32_t letter : kExponentLetters) {
     std::size_t p = t.find(letter);
     if (p != Text::npos) return p;
   }
   return Text::npos;
 }
-
-Text OutOfSingleRange(const Text& t) { return U"数値「" + t + U"」が単精度の範囲を超えています。"; }
-
-enum class X100AField { kRow = 1, kValue1 = 2, kValue15 = 3, kValue20 = 4, kValue21 = 5, kValue22 = 6, kValue23 = 7, kCount = 7 };
-
-}  // namespace
 
 Text ExponentNumberText(TextView field) {
   Text t = Trim(field);

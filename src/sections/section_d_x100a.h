@@ -20,4 +20,7 @@ Text X100ALine(const SectionRow& row);
 // empty field; throws ConversionError when the number lies outside the single-precision range.
 Text ExponentNumberText(TextView field);
 
+// Where ExponentNumberText splits a trimmed field into mantissa and exponent; npos when it does not.
+std::size_t ExponentLetterPosition(TextView t);
+
 }  // namespace tq
