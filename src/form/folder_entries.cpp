@@ -10,8 +10,6 @@
 namespace tq {
 namespace {
 
-constexpr std::size_t kRootLength = 3;  // "T:\"
-
 std::vector<Text> FoldersBelowRoot(const Text& path) {
   std::vector<Text> names;
   Text name;

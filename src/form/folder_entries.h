@@ -9,6 +9,9 @@
 
 namespace tq {
 
+// The length of a drive root path such as "T:\", the top of every folder list.
+inline constexpr std::size_t kRootLength = 3;
+
 // A drive letter as the drive and folder lists show it: in lower case, as Windows shows it.
 char32_t DriveLetterCaption(char32_t letter);
 

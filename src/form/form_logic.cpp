@@ -15,8 +15,6 @@ namespace {
 
 inline const Text kUnexpectedFailureMessage = U"予期しないエラーのため変換を中止しました。";
 
-constexpr std::size_t kRootLength = 3;  // "T:\"
-
 }  // namespace
 
 FormLogic::FormLogic(FormView& view, FileSystem files) : view_(view), converter_(std::move(files)) {}

@@ -16,10 +16,6 @@ namespace {
 
 using Outputs = std::vector<std::pair<Text, std::string>>;
 
-Text CannotCreateFolderCause(const Text& folder) {
-  return U"フォルダ「" + folder + U"」を作成できません。書き込みできる場所か確認してください。";
-}
-
 // A file of a folder that nobody else sees yet; the hook is asked about the file's final path.
 bool WriteNewFile(const FileSystem& files, const std::string& path, const std::string& hookPath,
                   const std::string& bytes) {

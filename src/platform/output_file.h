@@ -44,5 +44,7 @@ void ReplaceFileContents(const FileSystem& files, const Text& path, const std::s
 
 // The message cause for an output file that could not be written.
 Text CannotWriteCause(const Text& path);
+// The message cause for a folder that could not be created.
+Text CannotCreateFolderCause(const Text& folder);
 
 }  // namespace tq

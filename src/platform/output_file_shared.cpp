@@ -49,6 +49,10 @@ Text CannotWriteCause(const Text& path) {
   return U"ファイル「" + path + U"」を書き込めません。書き込み先のフォルダと空き容量を確認してください。";
 }
 
+Text CannotCreateFolderCause(const Text& folder) {
+  return U"フォルダ「" + folder + U"」を作成できません。書き込みできる場所か確認してください。";
+}
+
 std::optional<std::string> WriteTemporaryFile(const FileSystem& files, const std::string& target,
                                               const std::string& bytes, bool durable) {
   std::string temporary;

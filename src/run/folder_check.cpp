@@ -3,6 +3,7 @@
 
 #include "common/errors.h"
 #include "platform/file_system.h"
+#include "platform/output_file.h"
 #include "platform/paths.h"
 #include "platform/qpro.h"
 
@@ -25,10 +26,6 @@ class SilentBoxes : public MessageBoxes {
  public:
   int MsgBox(const Text&, int, const std::optional<Text>&) override { return kAnswerOk; }
 };
-
-Text CannotCreateFolderCause(const Text& path) {
-  return U"フォルダ「" + path + U"」を作成できません。書き込みできる場所か確認してください。";
-}
 
 // The detail line under the question: the folder the answer Yes creates, without the backslash.
 Text CreateFolderDetail(const Text& destination) {
