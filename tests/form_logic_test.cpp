@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 
+#include "form/findings_table.h"
 #include "form/folder_entries.h"
 #include "run/execute.h"
 #include "support/test_support.h"
@@ -34,6 +35,8 @@ class ScriptedView : public FormView {
   std::function<void()> onDiscardPendingInput;
   bool centred = false;
   bool closed = false;
+  std::vector<std::vector<Finding>> shownFindings;
+  Text statusWhenFindingsShown;
 
   Text BoxText(Box box) const override { return boxes.count(box) ? boxes.at(box) : Text(); }
   void SetBoxText(Box box, const Text& text) override { boxes[box] = text; }
@@ -69,6 +72,10 @@ class ScriptedView : public FormView {
   void Close() override { closed = true; }
   void DiscardPendingInput() override {
     if (onDiscardPendingInput) onDiscardPendingInput();
+  }
+  void ShowFindings(const std::vector<Finding>& findings) override {
+    shownFindings.push_back(findings);
+    statusWhenFindingsShown = status;
   }
 };
 
@@ -261,6 +268,84 @@ TEST_F(FormLogicTest, TestHookConvertsEveryFileOfAFolder) {
   EXPECT_TRUE(drive_.Exists("out/12345678001/X5.txt"));
   EXPECT_TRUE(drive_.Exists("out/12345678002/X5.txt"));
   EXPECT_EQ(view_.status, kCaptionFinished);
+}
+
+// One file converted again and again in one window, so a run never shows what an earlier run found.
+TEST_F(FormLogicTest, FindingsAreListedAfterARunWithWarningsOrErrors) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> lines;
+    std::optional<Severity> listed;  // the one finding listed, or no list at all
+    long line;
+  };
+  const std::string header = R"("C","12345678001","","1")";
+  const Case cases[] = {
+      {"NotANumber", {header, R"("C","1","1","1.15","x50","30")"}, Severity::kWarning, 2},
+      {"Clean", {header, R"("C","1","1","1.15","50","30")"}, std::nullopt, 0},
+      {"OnlyANote", {R"("C","12345678001","","0")", R"("Q","x")"}, std::nullopt, 0},
+      {"CountOutOfRange", {R"("C","12345678001","","40000")"}, Severity::kError, 1},
+  };
+  drive_.MakeFolder("out");
+  drive_.MakeFolder("src");
+  FormLogic& logic = Started();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    drive_.Write("src/12345678.001", CrLf(c.lines));
+    logic.ExecuteAllFiles(U"T:\\src", U"T:\\out");
+    std::vector<Finding> shown = view_.shownFindings.empty() ? std::vector<Finding>() : view_.shownFindings.back();
+    view_.shownFindings.clear();
+
+    if (!c.listed) {
+      EXPECT_TRUE(shown.empty());
+      continue;
+    }
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].severity, *c.listed);
+    EXPECT_EQ(shown[0].line, c.line);
+    EXPECT_EQ(shown[0].file, T("12345678.001"));
+    EXPECT_EQ(view_.statusWhenFindingsShown, view_.status);  // the run's own end caption stays
+  }
+}
+
+TEST(FindingsTableTest, CsvIsUtf8WithBomCrLfAndQuotesWhereNeeded) {
+  std::vector<Finding> findings{
+      {U"12345678.001", 12, Severity::kWarning, "not-a-number", U"数値ではありません：「x50」"},
+      {U"a,b.001", 0, Severity::kError, "file-stopped", U"引用符 \"x\" を含む"},
+      {U"12345678.002", 3, Severity::kInfo, "soil-name-learned", U"一行目\r\n二行目"},
+  };
+
+  std::string expected =
+      "\xEF\xBB\xBF"
+      "ファイル,行,重大度,コード,内容\r\n"
+      "12345678.001,12,警告,not-a-number,数値ではありません：「x50」\r\n"
+      "\"a,b.001\",,エラー,file-stopped,\"引用符 \"\"x\"\" を含む\"\r\n"
+      "12345678.002,3,情報,soil-name-learned,\"一行目\r\n二行目\"\r\n";
+  EXPECT_EQ(FindingsCsv(findings), expected);
+  EXPECT_EQ(FindingsCsv({}),
+            "\xEF\xBB\xBF"
+            "ファイル,行,重大度,コード,内容\r\n");
+}
+
+// Lines sort by their number (a text sort would put 10 before 9), those on no line first.
+TEST(FindingsTableTest, ColumnsSortLinesByNumberAndTextsByCharacters) {
+  struct Case {
+    Finding a, b;
+    FindingColumn column;
+    int sign;
+  };
+  auto at = [](const char32_t* file, long line) { return Finding{file, line, Severity::kWarning, "code", U"m"}; };
+  const Case cases[] = {
+      {at(U"f", 9), at(U"f", 10), FindingColumn::kLine, -1},
+      {at(U"f", 0), at(U"f", 1), FindingColumn::kLine, -1},
+      {at(U"f", 7), at(U"g", 7), FindingColumn::kLine, 0},
+      {at(U"12345678.010", 1), at(U"12345678.009", 2), FindingColumn::kFile, 1},
+  };
+  for (const Case& c : cases) {
+    int result = CompareFindings(c.a, c.b, c.column);
+    EXPECT_EQ((result > 0) - (result < 0), c.sign) << ToUtf8(c.a.file) << " " << c.a.line;
+    result = CompareFindings(c.b, c.a, c.column);
+    EXPECT_EQ((result > 0) - (result < 0), -c.sign);
+  }
 }
 
 }  // namespace

@@ -25,7 +25,8 @@ wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemL
 
 # The user's keys, typed by xdotool into the window started as a user starts it: the destination
 # typed into its box, every file selected with Shift, Enter on the file list (which starts
-# nothing), Enter on the Execute button, Enter on the create-folder question (Yes), Alt+F4.
+# nothing), Enter on the Execute button, Enter on the create-folder question (Yes), Alt+F4, which
+# closes the window and the list of findings beside it (the examples have warnings).
 cat >"$work/keys.sh" <<'KEYS'
 wine explorer /desktop=tecris2quillo,800x600 "$1" >/dev/null 2>&1 &
 program=$!
@@ -77,6 +78,7 @@ check "window runs" window "C:\\$site\\現場A" "C:\\$site\\出力"
 check "caption" report_has "caption=TECRIS -> Quillo 変換プログラム"
 check "asks before creating the destination" report_has "message=フォルダがありません。新規作成しますか？"
 check "end message" report_has "status=変換が正常に終了しました。"
+check "lists the examples' warnings" report_has "findings=6"
 check "outputs are the reference bytes" same_as_fixtures "$drive_c/$site/出力"
 check "picture of the window" is_png "$work/window.png"
 cp "$work/window.png" "$picture" 2>/dev/null

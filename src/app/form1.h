@@ -1,6 +1,7 @@
 // Form1, the converter's Qt window: the folder boxes, the browsing controls, the file list and the buttons.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -20,6 +21,7 @@ class QPushButton;
 namespace tq {
 
 class BackgroundPicture;
+class FindingsDialog;
 class DriveList;
 class FolderList;
 class PathBox;
@@ -62,6 +64,7 @@ class Form1 : public QWidget, public FormView {
   void HideProgress() override;
   void Close() override { close(); }
   void DiscardPendingInput() override;
+  void ShowFindings(const std::vector<Finding>& findings) override;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -87,6 +90,7 @@ class Form1 : public QWidget, public FormView {
   MessageBoxes& boxes_;
   bool busy_ = false;
   bool centredWithFrame_ = false;
+  QPointer<FindingsDialog> findings_;  // the list of the last run's findings, while it is open
 
   BackgroundPicture* Picture1 = nullptr;
   QLabel* Label2 = nullptr;

@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 
+#include "app/findings_dialog.h"
 #include "app/form1.h"
 #include "app/path_box.h"
 #include "app/qt_text.h"
@@ -52,5 +53,14 @@ void Form1::ShowProgress(int done, int total) {
 }
 
 void Form1::HideProgress() { ProgressBar1->hide(); }
+
+// The list stays open beside the window, so the user can look at the outputs while reading it;
+// a later run's list replaces it.
+void Form1::ShowFindings(const std::vector<Finding>& findings) {
+  if (findings_) findings_->close();
+  findings_ = new FindingsDialog(findings, this);
+  findings_->setAttribute(Qt::WA_DeleteOnClose);
+  findings_->show();
+}
 
 }  // namespace tq

@@ -55,10 +55,20 @@ bool FormLogic::Form_Load() {
 void FormLogic::Command1_Click() {
   if (running_) return;
   running_ = true;
+  runFindings_.clear();
   RunGuarded();
   view_.HideProgress();
   view_.DiscardPendingInput();
+  ShowRunFindings();
   running_ = false;
+}
+
+// The list comes after the run, so the classic end caption and message boxes stay as they were;
+// a run whose findings are only notes (soil names the tables learned) shows none.
+void FormLogic::ShowRunFindings() {
+  if (runFindings_.empty()) return;
+  view_.ShowFindings(runFindings_);
+  runFindings_.clear();
 }
 
 void FormLogic::RunGuarded() {
@@ -206,5 +216,9 @@ void FormLogic::ReportProgress(int done, int total, const Text&) {
 
 // A warning does not stop the run, but the user must see it as it happens.
 void FormLogic::Warning(const Text& text) { MsgBox(text, kStyleOkExclamation, std::nullopt); }
+
+void FormLogic::Finding(const tq::Finding& finding) {
+  if (finding.severity != Severity::kInfo) runFindings_.push_back(finding);
+}
 
 }  // namespace tq

@@ -61,6 +61,7 @@ class FormLogic : public RunObserver {
   void SetMousePointer(int pointer) override { view_.SetMousePointer(pointer); }
   void ReportProgress(int done, int total, const Text& fileName) override;
   void Warning(const Text& text) override;
+  void Finding(const tq::Finding& finding) override;
 
  private:
   struct BrowserState {
@@ -81,11 +82,13 @@ class FormLogic : public RunObserver {
   std::optional<bool> ShowFolder(Browser browser, const Text& path);
   void FolderChange(Browser browser);
   void RunGuarded();
+  void ShowRunFindings();
 
   FormView& view_;
   Converter converter_;
   std::array<BrowserState, 2> browsers_;
   std::vector<Text> fileNames_;
+  std::vector<tq::Finding> runFindings_;  // the warnings and errors of the run going on
   bool running_ = false;
 };
 

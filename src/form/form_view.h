@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/findings.h"
 #include "common/text.h"
 
 namespace tq {
@@ -59,6 +60,9 @@ class FormView {
   // Drops the clicks and keys the user gave while a run kept the window from reacting; the
   // handlers they reach meanwhile are ignored.
   virtual void DiscardPendingInput() = 0;
+  // After a run: the list of its findings, sortable by each column, that the user can save as a
+  // CSV file (findings_table.h).
+  virtual void ShowFindings(const std::vector<Finding>& findings) = 0;
 };
 
 }  // namespace tq

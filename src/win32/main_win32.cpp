@@ -46,8 +46,8 @@ int RunMessageLoop(const Win32Form& form) {
 
 // The test hook: --test-execute SOURCE DESTINATION REPORT [PICTURE.png]. Message boxes are
 // answered Yes or OK and written to the report instead of shown; every file of SOURCE is
-// converted into DESTINATION through the form logic, and the window's caption and status
-// caption go to the report (UTF-8) before the program ends.
+// converted into DESTINATION through the form logic, and the rows of the findings list, the
+// window's caption and status caption go to the report (UTF-8) before the program ends.
 struct TestRun {
   std::wstring source;
   std::wstring destination;
@@ -79,6 +79,11 @@ int RunTest(Win32Form& form, const TestRun& test) {
     ::UpdateWindow(form.Window());
     HandleWaitingMessages();
     form.Logic().ExecuteAllFiles(TextOf(test.source), TextOf(test.destination));
+    // The report counts the rows of the findings list; the picture shows the window without it.
+    if (const FindingsWindow* findings = form.Findings()) {
+      report += "findings=" + std::to_string(findings->RowCount()) + "\n";
+      ::DestroyWindow(findings->Window());
+    }
     HandleWaitingMessages();
     ::Sleep(500);  // the window system shows the last paint
     HandleWaitingMessages();

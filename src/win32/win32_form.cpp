@@ -290,6 +290,9 @@ bool Win32Form::OnSetCursor() {
 }
 
 bool Win32Form::TranslateNavigation(MSG& message) const {
+  if (const FindingsWindow* findings = Findings(); findings != nullptr) {
+    if (::IsDialogMessageW(findings->Window(), &message) != 0) return true;
+  }
   return window_ != nullptr && ::IsDialogMessageW(window_, &message) != 0;
 }
 

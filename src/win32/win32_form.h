@@ -3,12 +3,14 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "form/form_logic.h"
 #include "form/form_view.h"
 #include "platform/message_box.h"
+#include "win32/findings_window.h"
 #include "win32/folder_icons.h"
 #include "win32/windows_headers.h"
 
@@ -70,6 +72,9 @@ class Win32Form : public FormView {
   void HideProgress() override;
   void Close() override;
   void DiscardPendingInput() override;
+  void ShowFindings(const std::vector<Finding>& findings) override;
+  // The list of the last run's findings; nothing when none was shown or the user closed it.
+  const FindingsWindow* Findings() const { return findings_ && findings_->Window() ? findings_.get() : nullptr; }
 
  private:
   static LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -95,6 +100,7 @@ class Win32Form : public FormView {
   bool busy_ = false;
   HWND focused_ = nullptr;
   MessageBoxHook messageBoxHook_;
+  std::unique_ptr<FindingsWindow> findings_;
   FormLogic logic_;
 };
 

@@ -147,4 +147,11 @@ void Win32Form::DiscardPendingInput() {
   }
 }
 
+// The list stays open beside the window, so the user can look at the outputs while reading it;
+// a later run's list replaces it.
+void Win32Form::ShowFindings(const std::vector<Finding>& findings) {
+  findings_.reset();
+  findings_ = std::make_unique<FindingsWindow>(instance_, window_, findings);
+}
+
 }  // namespace tq::win32

@@ -1,5 +1,6 @@
 // Form1: start-up, the Execute button with its messages, the end message, exit and the keyboard.
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -7,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
@@ -59,6 +61,8 @@ class Form1Test : public QObject {
   void windowIsPaintedAgainAfterABoxDuringARun();
   void progressShowsDuringARunOfSeveralFiles();
   void warningsOfARunAreShown();
+  void findingsAreListedAfterARunWithWarnings_data();
+  void findingsAreListedAfterARunWithWarnings();
   void clicksGivenDuringARunDoNotStartAnotherAfterIt();
   void endMessageClearsOverTheBackgroundOnly_data();
   void endMessageClearsOverTheBackgroundOnly();
@@ -232,7 +236,8 @@ void Form1Test::executeConvertsTheSelectedFiles() {
   QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
 
   QCOMPARE(shown.boxes.shown.size(), 1u);
-  QCOMPARE(ToQString(shown.boxes.shown[0].text), Q("フォルダがありません。新規作成しますか？\n作成するフォルダ: T:\\out\\run"));
+  QCOMPARE(ToQString(shown.boxes.shown[0].text),
+           Q("フォルダがありません。新規作成しますか？\n作成するフォルダ: T:\\out\\run"));
   QVERIFY(drive.Exists("out/run/12345678001/X5.txt"));
   QVERIFY(drive.Exists("out/run/12345678003/X5.txt"));
   QVERIFY(!drive.Exists("out/run/12345678002"));
@@ -301,6 +306,43 @@ void Form1Test::warningsOfARunAreShown() {
   QVERIFY(ToQString(shown.boxes.shown[0].text).contains("PATADD.txt"));
   QVERIFY(drive.Exists("out/12345678001/X1.txt"));
   QCOMPARE(Find<QLabel>(form, "Label3")->text(), Q("変換が正常に終了しました。"));
+}
+
+void Form1Test::findingsAreListedAfterARunWithWarnings_data() {
+  QTest::addColumn<QString>("nValue");
+  QTest::addColumn<int>("rows");
+
+  QTest::newRow("N values that are not numbers") << "x50" << 9;
+  QTest::newRow("clean run") << "50" << 0;
+}
+
+// Nine rows, so that the line column sorted as text would put line 9 before line 10.
+void Form1Test::findingsAreListedAfterARunWithWarnings() {
+  QFETCH(QString, nValue);
+  QFETCH(int, rows);
+  WindowDrive drive;
+  std::vector<std::string> lines{R"("C","12345678001","","9")"};
+  for (int i = 1; i <= 9; ++i)
+    lines.push_back(R"("C","1",")" + std::to_string(i) + R"(","1.15",")" + nValue.toStdString() + R"(","30")");
+  drive.Write("12345678.001", CrLf(lines));
+  drive.MakeFolder("out");
+  ShownForm shown(drive);
+  Form1& form = shown.form;
+  ChooseOneFileRun(form);
+
+  QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+
+  QCOMPARE(Find<QLabel>(form, "Label3")->text(), Q("変換が正常に終了しました。"));
+  auto* dialog = form.findChild<QDialog*>("FindingsDialog");
+  QCOMPARE(dialog != nullptr, rows > 0);
+  if (dialog == nullptr) return;
+  QVERIFY(dialog->isVisible());
+  auto* table = Find<QTableWidget>(*dialog, "FindingsTable");
+  QCOMPARE(table->rowCount(), rows);
+  QCOMPARE(table->item(0, 0)->text(), "12345678.001");
+  table->sortByColumn(1, Qt::DescendingOrder);
+  QCOMPARE(table->item(0, 1)->text(), "10");
+  QVERIFY2(table->item(0, 4)->text().contains("x50"), qPrintable(table->item(0, 4)->text()));
 }
 
 // The clicks wait in the event queue while the run keeps the window from reacting; when it ends
