@@ -16,6 +16,13 @@ namespace {
 
 using Outputs = std::vector<std::pair<Text, std::string>>;
 
+[[noreturn]] void RefuseLinkedFolder(const Text& folder) {
+  throw ConversionError(
+      U"ボーリングフォルダ「" + folder +
+      U"」はシンボリックリンクです。変換先フォルダの外に書き込まないよう、このボーリングは変換しません。"
+      U"リンクを普通のフォルダに置き換えてから変換してください。");
+}
+
 // A file of a folder that nobody else sees yet; the hook is asked about the file's final path.
 bool WriteNewFile(const FileSystem& files, const std::string& path, const std::string& hookPath,
                   const std::string& bytes) {
@@ -115,22 +122,23 @@ class FolderCommit {
 
 }  // namespace
 
-void RefuseLinkedBoringFolder(const FileSystem& files, const Text& folder) {
+bool RefuseLinkedBoringFolder(const FileSystem& files, const Text& folder) {
   std::optional<std::string> native = files.NativePath(folder);
-  if (!native || !native::IsSymbolicLink(*native)) return;
-  throw ConversionError(
-      U"ボーリングフォルダ「" + folder +
-      U"」はシンボリックリンクです。変換先フォルダの外に書き込まないよう、このボーリングは変換しません。"
-      U"リンクを普通のフォルダに置き換えてから変換してください。");
+  native::EntryKind kind = native ? native::KindOfEntry(*native) : native::EntryKind::kMissing;
+  if (kind == native::EntryKind::kLink) RefuseLinkedFolder(folder);
+  return kind != native::EntryKind::kMissing;
 }
 
 void CommitBoringFolder(const FileSystem& files, const Text& folder, const Outputs& outputs) {
-  RefuseLinkedBoringFolder(files, folder);
   std::optional<std::string> native = files.NativePath(folder);
   if (!native) throw ConversionError(CannotCreateFolderCause(folder));
   FolderCommit commit(files, folder, *native);
-  if (!native::EntryExists(*native) && commit.CommitNew(outputs)) return;
-  if (!native::IsFolder(*native)) throw ConversionError(CannotCreateFolderCause(folder));
+  native::EntryKind kind = native::KindOfEntry(*native);
+  // A folder made by someone else meanwhile takes the outputs file by file.
+  if (kind == native::EntryKind::kMissing && commit.CommitNew(outputs)) return;
+  if (kind == native::EntryKind::kMissing) kind = native::KindOfEntry(*native);
+  if (kind == native::EntryKind::kLink) RefuseLinkedFolder(folder);
+  if (kind != native::EntryKind::kFolder) throw ConversionError(CannotCreateFolderCause(folder));
   commit.CommitInto(outputs);
 }
 

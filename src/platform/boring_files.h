@@ -65,7 +65,7 @@ void CommitBoringFolder(const FileSystem& files, const Text& folder,
                         const std::vector<std::pair<Text, std::string>>& outputs);
 
 // Throws ConversionError naming the folder when it is a symbolic link, which would take the
-// outputs outside the destination folder.
-void RefuseLinkedBoringFolder(const FileSystem& files, const Text& folder);
+// outputs outside the destination folder; otherwise says whether anything of that name exists.
+bool RefuseLinkedBoringFolder(const FileSystem& files, const Text& folder);
 
 }  // namespace tq

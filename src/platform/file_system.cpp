@@ -133,13 +133,13 @@ std::optional<FileSystem::Location> FileSystem::Locate(const Text& path) const {
 std::string FileSystem::NativeOf(const Location& location) const {
   std::string path = roots_.at(location.drive);
   for (std::size_t i = 0; i < location.folders.size(); ++i) {
-    path = ResolveName(path, location.folders[i], /*onTheWay=*/i + 1 < location.folders.size());
+    path = ResolveName(path, location.folders[i]);
   }
   return path;
 }
 
-std::string FileSystem::ResolveName(const std::string& folder, const Text& name, bool onTheWay) const {
-  if (cache_.Active() && native::NamesTellCaseApart()) return cache_.Resolve(folder, name, onTheWay);
+std::string FileSystem::ResolveName(const std::string& folder, const Text& name) const {
+  if (cache_.Active() && native::NamesTellCaseApart()) return cache_.Resolve(folder, name);
   return native::Join(folder, native::ResolveName(folder, name));
 }
 

@@ -112,7 +112,7 @@ class FileSystem {
   };
   std::optional<Location> Locate(const Text& path) const;
   std::string NativeOf(const Location& location) const;
-  std::string ResolveName(const std::string& folder, const Text& name, bool onTheWay) const;
+  std::string ResolveName(const std::string& folder, const Text& name) const;
   // Makes a native folder the current folder of the drive that holds it; that drive.
   std::optional<char32_t> FollowNativeFolder(const std::string& nativeFolder);
 

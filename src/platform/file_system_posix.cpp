@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -111,6 +112,13 @@ bool IsSymbolicLink(const std::string& path) {
   return ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
 }
 
+EntryKind KindOfEntry(const std::string& path) {
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0) return EntryKind::kMissing;
+  if (S_ISLNK(status.st_mode)) return EntryKind::kLink;
+  return S_ISDIR(status.st_mode) ? EntryKind::kFolder : EntryKind::kOther;
+}
+
 bool IsFolder(const std::string& path) {
   std::error_code ec;
   return fs::is_directory(path, ec);
@@ -141,6 +149,11 @@ bool Rename(const std::string& from, const std::string& to) {
 
 bool RenameFolder(const std::string& from, const std::string& to) {
   // rename() would put an empty folder made meanwhile under the same name out of the way.
+#ifdef RENAME_NOREPLACE
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  // Only a file system that cannot rename without replacing is asked the slow way.
+  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return false;
+#endif
   if (EntryExists(to)) return false;
   return ::rename(from.c_str(), to.c_str()) == 0;
 }
@@ -190,15 +203,17 @@ std::optional<std::string> Read(const std::string& path, std::size_t max) {
   std::size_t length = 0;
   for (;;) {
     if (length == bytes.size() && length < max) bytes.resize(std::min(bytes.size() * 2, max));
-    ssize_t got = length == max ? 0 : ::read(fd, bytes.data() + length, bytes.size() - length);
+    std::size_t wanted = bytes.size() - length;
+    ssize_t got = length == max ? 0 : ::read(fd, bytes.data() + length, wanted);
     if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) {
+    if (got > 0) length += static_cast<std::size_t>(got);
+    // A regular file gives less than asked only at its end, so a short read needs no second one.
+    if (got <= 0 || static_cast<std::size_t>(got) < wanted) {
       ::close(fd);
       if (got < 0) return std::nullopt;
       bytes.resize(length);
       return bytes;
     }
-    length += static_cast<std::size_t>(got);
   }
 }
 

@@ -126,6 +126,13 @@ bool EntryExists(const std::string& path) { return Exists(path); }
 
 bool IsSymbolicLink(const std::string& path) { return HasAttribute(path, FILE_ATTRIBUTE_REPARSE_POINT); }
 
+EntryKind KindOfEntry(const std::string& path) {
+  std::optional<DWORD> attributes = Attributes(path);
+  if (!attributes) return EntryKind::kMissing;
+  if ((*attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return EntryKind::kLink;
+  return (*attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? EntryKind::kFolder : EntryKind::kOther;
+}
+
 bool IsFolder(const std::string& path) { return HasAttribute(path, FILE_ATTRIBUTE_DIRECTORY); }
 
 bool IsFile(const std::string& path) {

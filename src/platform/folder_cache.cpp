@@ -26,27 +26,26 @@ Text Folded(Text name) {
 
 void FolderCache::End() {
   if (depth_ == 0 || --depth_ > 0) return;
-  foldersOnTheWay_.clear();
+  found_.clear();
   listings_.clear();
 }
 
-std::string FolderCache::Resolve(const std::string& folder, const Text& name, bool onTheWay) {
+std::string FolderCache::Resolve(const std::string& folder, const Text& name) {
   std::string exact = native::Join(folder, ToUtf8(name));
-  if (onTheWay) {
-    auto known = foldersOnTheWay_.find(exact);
-    if (known != foldersOnTheWay_.end()) return known->second;
-  }
+  // Without a letter no other name can differ from it only in case, so there is nothing to ask.
+  if (!HasAsciiLetter(name)) return exact;
+  auto known = found_.find(exact);
+  if (known != found_.end()) return known->second;
   bool exists = false;
   std::string found = Find(folder, name, exact, exists);
-  // A folder that is missing now may be created later in the run, so only found ones are kept.
-  if (onTheWay && exists) foldersOnTheWay_.emplace(exact, found);
+  // An entry that is missing now may be created later in the run, so only found ones are kept.
+  if (exists) found_.emplace(exact, found);
   return found;
 }
 
 std::string FolderCache::Find(const std::string& folder, const Text& name, const std::string& exact, bool& exists) {
-  exists = native::Exists(exact);
-  // Without a letter no other name can differ from it only in case.
-  if (exists || !HasAsciiLetter(name)) return exact;
+  exists = native::EntryExists(exact);
+  if (exists) return exact;
   const FoldedNames& names = Listing(folder);
   auto entry = names.find(Folded(name));
   if (entry == names.end()) return exact;

@@ -9,10 +9,11 @@
 namespace tq {
 
 // Held by a FileSystem and filled only while a run is in progress (see ScopedFolderCache), so
-// that changes made by others between runs are always seen. Within a run a folder on the way to
-// a path is found once, and a folder is listed at most once, when a name is missing from it as
-// written; the run's own creations are added to that listing. Others that create or rename
-// entries while the run goes on may go unseen until the next run.
+// that changes made by others between runs are always seen. Within a run an entry is found once,
+// a name without letters (a boring identifier) is never asked for, and a folder is listed at most
+// once, when a name is missing from it as written; the run's own creations are added to that
+// listing. Others that create or rename entries while the run goes on may go unseen until the
+// next run.
 class FolderCache {
  public:
   bool Active() const { return depth_ > 0; }
@@ -21,8 +22,8 @@ class FolderCache {
 
   // The native path of a name in a folder: as written when it exists so, otherwise the entry
   // that differs from it only in case (the first one the folder listed), otherwise as written.
-  // onTheWay: the name is a folder that a longer path passes through, so the answer is kept.
-  std::string Resolve(const std::string& folder, const Text& name, bool onTheWay);
+  // An entry once found is not asked for again.
+  std::string Resolve(const std::string& folder, const Text& name);
   // An entry the run has created, so that a folder listed before knows it.
   void NoteCreated(const std::string& nativePath);
 
@@ -32,7 +33,7 @@ class FolderCache {
   const FoldedNames& Listing(const std::string& folder);
 
   int depth_ = 0;
-  std::unordered_map<std::string, std::string> foldersOnTheWay_;  // path as written -> as found
+  std::unordered_map<std::string, std::string> found_;  // path as written -> entry found
   std::unordered_map<std::string, FoldedNames> listings_;
 };
 

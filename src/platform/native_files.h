@@ -43,6 +43,9 @@ bool Exists(const std::string& path);
 bool EntryExists(const std::string& path);
 // A symbolic link (on Windows, any reparse point: a link or a junction).
 bool IsSymbolicLink(const std::string& path);
+// What a name stands for, as one look at the entry itself (a link is not followed).
+enum class EntryKind { kMissing, kFolder, kLink, kOther };
+EntryKind KindOfEntry(const std::string& path);
 bool IsFolder(const std::string& path);
 bool IsFile(const std::string& path);
 bool IsHidden(const std::string& path);

@@ -148,10 +148,10 @@ class ExecuteCommand {
   std::vector<Text> ConvertAndCommit(const Text& name, std::string bytes, const Text& folder, const Text& identifier,
                                      FindingList& findings) {
     // Refused before the conversion, so that a linked folder teaches the tables nothing either.
-    RefuseLinkedBoringFolder(files_, folder);
+    bool folderExists = RefuseLinkedBoringFolder(files_, folder);
     BoringFiles boring(files_, folder, BoringFiles::Mode::kWholeBoring);
     ConvertSource(data_, {name, identifier, std::move(bytes)}, boring, converter_.Patterns(), findings);
-    NoteStaleOutputs(findings, boring, data_.dReadFromThisFile);
+    if (folderExists) NoteStaleOutputs(findings, boring, data_.dReadFromThisFile);
     std::vector<Text> written = boring.KeptNames();
     boring.CommitAll();
     return written;
