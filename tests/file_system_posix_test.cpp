@@ -7,6 +7,7 @@
 
 #include "platform/boring_files.h"
 #include "platform/file_system.h"
+#include "platform/native_files.h"
 #include "platform/output_file.h"
 #include "platform/qpro.h"
 #include "support/test_support.h"
@@ -124,6 +125,38 @@ TEST(ListFolders, NamesVisibleSubfoldersInNameOrderAndNoFiles) {
 
   EXPECT_EQ(drive.Files().ListFolders(U"T:\\data"), (std::vector<Text>{U"A", U"b", U"現場"}));
   EXPECT_EQ(drive.Files().ListFolders(U"T:\\DATA\\"), (std::vector<Text>{U"A", U"b", U"現場"}));
+}
+
+// A boring folder filled under a temporary name must never take the place of anything that
+// appeared under its final name meanwhile, not even an empty folder.
+TEST(NativeFiles, AFolderIsRenamedOnlyOntoAMissingNameAndEntriesAreTakenAsThemselves) {
+  struct Case {
+    const char* what;
+    void (*make)(const TempDrive&);
+    native::EntryKind kind;
+  };
+  const Case cases[] = {
+      {"nothing", [](const TempDrive&) {}, native::EntryKind::kMissing},
+      {"an empty folder", [](const TempDrive& d) { d.MakeFolder("target"); }, native::EntryKind::kFolder},
+      {"a file", [](const TempDrive& d) { d.Write("target", "x"); }, native::EntryKind::kOther},
+      {"a link to a folder",
+       [](const TempDrive& d) {
+         d.MakeFolder("elsewhere");
+         std::filesystem::create_directory_symlink(d.Root() / "elsewhere", d.Root() / "target");
+       },
+       native::EntryKind::kLink},
+  };
+  for (const Case& c : cases) {
+    TempDrive drive;
+    drive.MakeFolder("building");
+    drive.Write("building/X1.txt", "1");
+    c.make(drive);
+    std::string target = (drive.Root() / "target").string();
+    EXPECT_EQ(native::KindOfEntry(target), c.kind) << c.what;
+    bool missing = c.kind == native::EntryKind::kMissing;
+    EXPECT_EQ(native::RenameFolder((drive.Root() / "building").string(), target), missing) << c.what;
+    EXPECT_EQ(std::filesystem::exists(drive.Root() / "building"), !missing) << c.what;
+  }
 }
 
 }  // namespace
