@@ -241,6 +241,61 @@ TEST_F(ExecuteTest, OutputThatCannotBeWrittenStopsTheRun) {
   EXPECT_EQ(window_.LastCaption(), U"");
 }
 
+// A window that also keeps what the run reports of each file.
+class ReportingWindow : public ScriptedWindow {
+ public:
+  std::vector<SourceFileReport> reports;
+  void SourceFileDone(const SourceFileReport& report) override { reports.push_back(report); }
+};
+
+// While one boring goes into place the next is converted; when the first cannot be put in
+// place, the run must end as if the next had never been started: not written, not reported,
+// and its soil names not taught to the tables.
+TEST_F(ExecuteTest, ABoringThatCannotBePutInPlaceEndsTheRunBeforeTheNextChangesAnything) {
+  const std::vector<std::string> newSoilName = {R"("X","a","b","1")", R"("X","1","1","2.0","砂","")"};
+  AddSource("12345678.001", Boring("12345678001", kSectionC));
+  AddSource("12345678.002", Boring("12345678002", kSectionC));
+  AddSource("12345678.003", Boring("12345678003", newSoilName));
+  converter_.Files().SetFaultHook([](FileOperation, const std::string& path) {
+    return path.ends_with("12345678002/X5.txt");
+  });
+  ReportingWindow window;
+  window.source = window_.source;
+  window.destination = window_.destination;
+  window.SelectAll({U"12345678.001", U"12345678.002", U"12345678.003"});
+
+  EXPECT_EQ(window.Run(converter_), RunOutcome::kConversionFailed);
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_NE(window.messages[0].text.find(U"12345678.002"), Text::npos) << U8(window.messages[0].text);
+  EXPECT_EQ(drive_.Read("out/12345678001/X5.txt"), kX5);
+  EXPECT_FALSE(drive_.Exists("out/12345678002"));
+  EXPECT_FALSE(drive_.Exists("out/12345678003"));
+  EXPECT_FALSE(drive_.Exists("pat/KISHITU.TXT")) << "the third boring taught the tables";
+  EXPECT_FALSE(drive_.Exists("pat/XKISHITU.TXT")) << "the third boring taught the tables";
+  ASSERT_EQ(window.reports.size(), 2u);
+  EXPECT_EQ(window.reports[0].written.empty(), false);
+  EXPECT_EQ(window.reports[1].source, U"12345678.002");
+  EXPECT_TRUE(window.reports[1].written.empty()) << "reported as written although nothing was";
+  EXPECT_TRUE(std::any_of(window.reports[1].findings.begin(), window.reports[1].findings.end(),
+                          [](const Finding& f) { return f.code == finding_code::kFileStopped; }));
+}
+
+// A boring repeated in the next file finds the files the first one put in place.
+TEST_F(ExecuteTest, ARepeatedBoringSeesWhatTheFileBeforeItWrote) {
+  AddSource("12345678.001", Boring("12345678001", kSectionC));
+  AddSource("12345678.002", Boring("12345678001", {}));
+  ReportingWindow window;
+  window.source = window_.source;
+  window.destination = window_.destination;
+  window.SelectAll({U"12345678.001", U"12345678.002"});
+  EXPECT_EQ(window.Run(converter_), RunOutcome::kCompleted);
+  ASSERT_EQ(window.reports.size(), 2u);
+  std::set<std::string> codes;
+  for (const Finding& finding : window.reports[1].findings) codes.insert(finding.code);
+  EXPECT_TRUE(codes.contains(finding_code::kStaleOutput)) << "the second file did not see the first one's X5.txt";
+  EXPECT_EQ(drive_.Read("out/12345678001/X5.txt"), kX5);
+}
+
 TEST_F(ExecuteTest, TitleFieldsDoNotCarryIntoTheNextFile) {
   AddSource("12345678.001", Boring("12345678001", {"\"A\",\"\",\"\",\"First site\""}));
   AddSource("12345678.002", Boring("12345678002", {}));

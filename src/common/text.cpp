@@ -249,6 +249,13 @@ bool EndsWith(TextView text, TextView suffix) {
   return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
 }
 
+Text AsciiUpper(Text text) {
+  for (char32_t& c : text) {
+    if (c >= U'a' && c <= U'z') c -= U'a' - U'A';
+  }
+  return text;
+}
+
 std::int16_t ShiftJisByteLength(TextView text) { return static_cast<std::int16_t>(ToShiftJis(text).size()); }
 
 Text ShiftJisMid(TextView text, std::size_t start, std::size_t length) {

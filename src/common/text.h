@@ -41,6 +41,8 @@ Text Right(TextView text, std::size_t length);
 
 bool StartsWith(TextView text, TextView prefix);
 bool EndsWith(TextView text, TextView suffix);
+// The text with a to z in upper case, as names compare on a system that ignores case.
+Text AsciiUpper(Text text);
 
 // Byte length and byte-position substring of a text's code page 932 form.
 std::int16_t ShiftJisByteLength(TextView text);

@@ -69,6 +69,16 @@ class PatternData {
     std::swap(sink, waits_);
     return sink;
   }
+  // Called before a lookup changes the soil pattern tables: a run whose earlier boring is still
+  // going into place waits for it there (and stops when it failed), so that a boring teaches
+  // the tables only after every boring before it is converted.
+  void BeforeTablesChange() const {
+    if (beforeChange_) beforeChange_();
+  }
+  std::function<void()> SetBeforeTablesChange(std::function<void()> hook) {
+    std::swap(hook, beforeChange_);
+    return hook;
+  }
 
  private:
   const FileSystem& files_;
@@ -82,6 +92,7 @@ class PatternData {
   bool looksOnly_ = false;
   WarningSink warnings_;
   WaitSink waits_;
+  std::function<void()> beforeChange_;
 };
 
 }  // namespace tq

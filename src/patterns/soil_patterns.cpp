@@ -255,6 +255,7 @@ void SoilPatternLookup::Map(const Text& soilName, Text& code) {
     code = row->fields[1];
     return;
   }
+  patterns_.BeforeTablesChange();
   Text extendedPath = patterns_.PathOf(kExtendedTable);
   const CachedTable& extendedTable = Table(extended_, extendedPath);
   std::vector<Text> fields;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/own_mutex.h"
 #include "common/text.h"
 #include "platform/folder_cache.h"
 
@@ -90,8 +91,11 @@ class FileSystem {
   bool Fails(FileOperation operation, const std::string& nativePath) const {
     return FaultOf(operation, nativePath) != Fault::kNone;
   }
+  // The hook is asked by one thread at a time, so a hook that counts needs no lock of its own.
   Fault::Kind FaultOf(FileOperation operation, const std::string& nativePath) const {
-    return faultHook_ ? faultHook_(operation, nativePath).GetKind() : Fault::kNone;
+    if (!faultHook_) return Fault::kNone;
+    std::lock_guard guard(hookMutex_.Get());
+    return faultHook_(operation, nativePath).GetKind();
   }
   // Writes all bytes to an open native file, retrying partial writes; false on any failure.
   // nativePath is what the fault hook is asked about.
@@ -120,6 +124,7 @@ class FileSystem {
   std::map<char32_t, std::vector<Text>> currentFolders_;
   char32_t currentDrive_ = U'Z';
   FaultHook faultHook_;
+  OwnMutex hookMutex_;
   mutable FolderCache cache_;
 
   friend class ScopedFolderCache;

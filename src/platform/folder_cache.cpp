@@ -15,16 +15,20 @@ bool HasAsciiLetter(const Text& name) {
   return false;
 }
 
-Text Folded(Text name) {
-  for (char32_t& c : name) {
-    if (c >= U'a' && c <= U'z') c = c - U'a' + U'A';
-  }
-  return name;
-}
-
 }  // namespace
 
+bool FolderCache::Active() const {
+  std::lock_guard guard(mutex_.Get());
+  return depth_ > 0;
+}
+
+void FolderCache::Begin() {
+  std::lock_guard guard(mutex_.Get());
+  ++depth_;
+}
+
 void FolderCache::End() {
+  std::lock_guard guard(mutex_.Get());
   if (depth_ == 0 || --depth_ > 0) return;
   found_.clear();
   listings_.clear();
@@ -34,6 +38,7 @@ std::string FolderCache::Resolve(const std::string& folder, const Text& name) {
   std::string exact = native::Join(folder, ToUtf8(name));
   // Without a letter no other name can differ from it only in case, so there is nothing to ask.
   if (!HasAsciiLetter(name)) return exact;
+  std::lock_guard guard(mutex_.Get());
   auto known = found_.find(exact);
   if (known != found_.end()) return known->second;
   bool exists = false;
@@ -47,7 +52,7 @@ std::string FolderCache::Find(const std::string& folder, const Text& name, const
   exists = native::EntryExists(exact);
   if (exists) return exact;
   const FoldedNames& names = Listing(folder);
-  auto entry = names.find(Folded(name));
+  auto entry = names.find(AsciiUpper(name));
   if (entry == names.end()) return exact;
   std::string candidate = native::Join(folder, entry->second);
   // The run may have removed it since the folder was listed.
@@ -60,19 +65,20 @@ const FolderCache::FoldedNames& FolderCache::Listing(const std::string& folder) 
   auto listed = listings_.find(folder);
   if (listed != listings_.end()) return listed->second;
   FoldedNames names;
-  for (const native::Entry& entry : native::List(folder)) names.try_emplace(Folded(FromUtf8(entry.name)), entry.name);
+  for (const native::Entry& entry : native::List(folder)) names.try_emplace(AsciiUpper(FromUtf8(entry.name)), entry.name);
   return listings_.emplace(folder, std::move(names)).first->second;
 }
 
 void FolderCache::NoteCreated(const std::string& nativePath) {
-  if (!Active()) return;
+  std::lock_guard guard(mutex_.Get());
+  if (depth_ == 0) return;
   std::size_t separator = nativePath.find_last_of("/\\");
   if (separator == std::string::npos) return;
   std::string folder = nativePath.substr(0, separator == 0 ? 1 : separator);
   auto listed = listings_.find(folder);
   if (listed == listings_.end()) return;
   std::string name = nativePath.substr(separator + 1);
-  listed->second.try_emplace(Folded(FromUtf8(name)), name);
+  listed->second.try_emplace(AsciiUpper(FromUtf8(name)), name);
 }
 
 }  // namespace tq

@@ -4,6 +4,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "common/own_mutex.h"
 #include "common/text.h"
 
 namespace tq {
@@ -14,10 +15,13 @@ namespace tq {
 // once, when a name is missing from it as written; the run's own creations are added to that
 // listing. Others that create or rename entries while the run goes on may go unseen until the
 // next run.
+//
+// A run may put one boring in place on another thread while it converts the next, so every use
+// holds the cache's mutex.
 class FolderCache {
  public:
-  bool Active() const { return depth_ > 0; }
-  void Begin() { ++depth_; }
+  bool Active() const;
+  void Begin();
   void End();
 
   // The native path of a name in a folder: as written when it exists so, otherwise the entry
@@ -32,6 +36,7 @@ class FolderCache {
   std::string Find(const std::string& folder, const Text& name, const std::string& exact, bool& exists);
   const FoldedNames& Listing(const std::string& folder);
 
+  OwnMutex mutex_;
   int depth_ = 0;
   std::unordered_map<std::string, std::string> found_;  // path as written -> entry found
   std::unordered_map<std::string, FoldedNames> listings_;

@@ -1,6 +1,7 @@
 // The Execute command: folder checks, the per-file loop and the section chain.
 #include "run/execute.h"
 
+#include <functional>
 #include <optional>
 #include <set>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "platform/boring_files.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "run/commit_worker.h"
 #include "run/folder_check.h"
 #include "run/run_data.h"
 #include "run/source_conversion.h"
@@ -107,12 +109,15 @@ class ExecuteCommand {
     // Both prefixes come from the checked, completed folder texts, so the files are read
     // from and written to the folders that were checked and created.
     Text prefix = WithBackslash(destination);
+    CommitWorker worker;
+    ScopedCommitting committing(*this, worker);
     for (int i = 1; i <= count; ++i) {
       const Text& name = names[static_cast<std::size_t>(i)];
       observer_.ReportProgress(i - 1, count, name);
       std::optional<RunOutcome> stop = ConvertOne(name, JoinPath(source, name), prefix);
       if (stop) return *stop;
     }
+    if (std::optional<RunOutcome> stop = FinishCommitting()) return *stop;
     observer_.ReportProgress(count, count, Text());
     converter_.FinishedFlag() = 1;
     observer_.SetStatusCaption(kCaptionFinished);
@@ -120,7 +125,53 @@ class ExecuteCommand {
     return RunOutcome::kCompleted;
   }
 
+  // A boring whose files are going into place on the worker, and what is reported of it once
+  // they are: it counts as converted only then.
+  struct Committing {
+    Text sourcePath;
+    Text folder;
+    SourceFileReport report;
+    FindingList findings;
+  };
+
+  // Thrown through the conversion of a boring when the one before it could not be put in place:
+  // the run stops there, and nothing of the later boring is written or reported.
+  struct EarlierBoringFailed {
+    RunOutcome outcome;
+  };
+
+  // The worker of the loop, and the wait for it before the soil pattern tables change.
+  class ScopedCommitting {
+   public:
+    ScopedCommitting(ExecuteCommand& command, CommitWorker& worker)
+        : command_(command),
+          previous_(command.converter_.Patterns().SetBeforeTablesChange([&command] { command.AwaitCommitting(); })) {
+      command_.worker_ = &worker;
+    }
+    ~ScopedCommitting() {
+      command_.converter_.Patterns().SetBeforeTablesChange(std::move(previous_));
+      command_.committing_.reset();
+      command_.worker_ = nullptr;
+    }
+    ScopedCommitting(const ScopedCommitting&) = delete;
+    ScopedCommitting& operator=(const ScopedCommitting&) = delete;
+
+   private:
+    ExecuteCommand& command_;
+    std::function<void()> previous_;
+  };
+
   std::optional<RunOutcome> ConvertOne(const Text& name, const Text& sourcePath, const Text& prefix) {
+    try {
+      return ConvertOrStop(name, sourcePath, prefix);
+    } catch (const EarlierBoringFailed& failed) {
+      return failed.outcome;
+    }
+  }
+
+  // Converts a file and hands its boring to the worker, or reports why the run stops at it. The
+  // boring before it is collected and reported first, so reports keep the order of the files.
+  std::optional<RunOutcome> ConvertOrStop(const Text& name, const Text& sourcePath, const Text& prefix) {
     SourceFileReport report{name, Text(), {}, {}};
     FindingList findings;
     std::optional<RunOutcome> stop;
@@ -128,33 +179,66 @@ class ExecuteCommand {
       std::optional<std::string> bytes = ReadSourceBytes(files_, sourcePath);
       report.boring = bytes ? BoringIdentifierOf(*bytes) : Text();
       if (report.boring.empty()) {
+        AwaitCommitting();
         Text why = WhyFileIsRefused(files_, sourcePath);
         findings.Add(0, Severity::kError, finding_code::kFileRefused, why);
         observer_.MsgBox(kInvalidFileMessage + U"\n" + why, kStyleOkOnly, std::nullopt);
         stop = StopBusy(RunOutcome::kFileRefused);
       } else {
-        report.written = ConvertAndCommit(name, std::move(*bytes), prefix + report.boring, report.boring, findings);
+        Text folder = prefix + report.boring;
+        // A boring repeated in the next file reads the folder the first is going into.
+        if (committing_ && AsciiUpper(committing_->folder) == AsciiUpper(folder)) AwaitCommitting();
+        BoringFiles boring = Convert(name, std::move(*bytes), folder, report.boring, findings);
+        AwaitCommitting();
+        report.written = boring.KeptNames();
+        committing_ = Committing{sourcePath, folder, std::move(report), std::move(findings)};
+        worker_->Start([boring = std::move(boring)]() mutable { boring.CommitAll(); });
+        return std::nullopt;
       }
     } catch (const ConversionError& error) {
-      if (!findings.HasError()) findings.Add(error.Line(), Severity::kError, finding_code::kFileStopped, error.Cause());
-      observer_.MsgBox(FailureMessage(sourcePath, error), kStyleOkExclamation, std::nullopt);
-      stop = StopBusy(RunOutcome::kConversionFailed);
+      AwaitCommitting();
+      stop = StopAt(sourcePath, error, findings);
     }
     Report(std::move(report), findings);
     return stop;
   }
 
-  // The names of the files put in place.
-  std::vector<Text> ConvertAndCommit(const Text& name, std::string bytes, const Text& folder, const Text& identifier,
-                                     FindingList& findings) {
+  // The boring's outputs, kept in memory until they are put in place together.
+  BoringFiles Convert(const Text& name, std::string bytes, const Text& folder, const Text& identifier,
+                      FindingList& findings) {
     // Refused before the conversion, so that a linked folder teaches the tables nothing either.
     bool folderExists = RefuseLinkedBoringFolder(files_, folder);
     BoringFiles boring(files_, folder, BoringFiles::Mode::kWholeBoring);
     ConvertSource(data_, {name, identifier, std::move(bytes)}, boring, converter_.Patterns(), findings);
     if (folderExists) NoteStaleOutputs(findings, boring, data_.dReadFromThisFile);
-    std::vector<Text> written = boring.KeptNames();
-    boring.CommitAll();
-    return written;
+    return boring;
+  }
+
+  // Waits for the boring going into place and reports it; throws EarlierBoringFailed when it
+  // could not be put in place.
+  void AwaitCommitting() {
+    if (std::optional<RunOutcome> stop = FinishCommitting()) throw EarlierBoringFailed{*stop};
+  }
+
+  std::optional<RunOutcome> FinishCommitting() {
+    if (!committing_) return std::nullopt;
+    Committing done = std::move(*committing_);
+    committing_.reset();
+    std::optional<RunOutcome> stop;
+    try {
+      worker_->Collect();
+    } catch (const ConversionError& error) {
+      done.report.written.clear();
+      stop = StopAt(done.sourcePath, error, done.findings);
+    }
+    Report(std::move(done.report), done.findings);
+    return stop;
+  }
+
+  RunOutcome StopAt(const Text& sourcePath, const ConversionError& error, FindingList& findings) {
+    if (!findings.HasError()) findings.Add(error.Line(), Severity::kError, finding_code::kFileStopped, error.Cause());
+    observer_.MsgBox(FailureMessage(sourcePath, error), kStyleOkExclamation, std::nullopt);
+    return StopBusy(RunOutcome::kConversionFailed);
   }
 
   void Report(SourceFileReport report, const FindingList& findings) {
@@ -181,6 +265,8 @@ class ExecuteCommand {
   const RunRequest& request_;
   RunObserver& observer_;
   RunData data_;
+  CommitWorker* worker_ = nullptr;
+  std::optional<Committing> committing_;
 };
 
 }  // namespace

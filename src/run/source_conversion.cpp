@@ -50,13 +50,6 @@ HeaderCount CountOf(const Text& text, long line, const Text& where) {
 
 Text KindOfLine(TextView line) { return NormaliseKind(Mid(line, 2, 1)); }
 
-Text AsciiUpper(Text name) {
-  for (char32_t& c : name) {
-    if (c >= U'a' && c <= U'z') c -= U'a' - U'A';
-  }
-  return name;
-}
-
 bool IsLetter(const Text& kind) { return kind.size() == 1 && kind[0] >= U'A' && kind[0] <= U'Z'; }
 bool IsChainKind(const Text& kind) { return IsLetter(kind) && kind[0] <= U'H'; }
 
