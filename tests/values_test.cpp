@@ -1,6 +1,10 @@
 // The value forms: value of a text, number texts, depth and row position texts, NumOrZero.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+#include <vector>
+
 #include "common/errors.h"
 #include "common/values.h"
 #include "support/test_support.h"
@@ -54,6 +58,30 @@ TEST(NumberText, FifteenSignificantDigits) {
       {99999999999999.99, U"100000000000000"},  // rounding to 15 digits carries into a new digit
   };
   for (const Case& c : cases) EXPECT_EQ(U8(NumberText(c.value)), U8(c.text)) << c.value;
+}
+
+// Depths and measurements of few decimal places take a quicker way than other values; both must
+// give what C's %.15G gives (its exponent written with at least two digits, as here).
+TEST(NumberText, DecimalsOfFewPlacesReadAsAnyOtherValue) {
+  auto reference = [](double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.15G", value);
+    return std::string(text);
+  };
+  std::vector<double> values;
+  for (long long units : {1LL, 5LL, 7LL, 10LL, 99LL, 105LL, 1005LL, 2675LL, 123456LL, 999999999999999LL,
+                          1000000000000000LL, 4503599627370497LL}) {
+    for (double scale : {1.0, 10.0, 100.0, 1000.0, 10000.0}) {
+      values.push_back(static_cast<double>(units) / scale);
+      values.push_back(-static_cast<double>(units) / scale);
+    }
+  }
+  for (double value : {0.1 + 0.2, 1.3 - 1.1, 2.675, 1.005 * 1000, 0.001, 0.0015, 1e14 + 0.5, 9007199254740993.0,
+                       123456789012.345, 123456789012.3456, 0.30000000000000004, 12.339999999999999}) {
+    values.push_back(value);
+  }
+  for (int i = 0; i < 20000; ++i) values.push_back(i / 100.0 + i / 7.0 * 1e-9 * (i % 2));
+  for (double value : values) EXPECT_EQ(U8(NumberText(value)), reference(value)) << value;
 }
 
 TEST(NumberText, SingleKeepsSevenDigits) {

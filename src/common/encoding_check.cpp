@@ -57,6 +57,11 @@ std::vector<long> LinesWithInvalidBytes(const std::string& bytes) {
   long line = 1;
   for (std::size_t i = 0; i < bytes.size();) {
     if (bytes[i] == '\n') ++line;
+    // Most bytes of a log are ASCII, which code page 932 takes as it is (all but NUL).
+    if (auto b = static_cast<unsigned char>(bytes[i]); b != 0 && b < 0x80) {
+      ++i;
+      continue;
+    }
     std::size_t length = Cp932CharacterAt(bytes, i);
     if (length == 0 && (lines.empty() || lines.back() != line)) lines.push_back(line);
     i += length == 0 ? 1 : length;

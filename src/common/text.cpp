@@ -150,6 +150,11 @@ Text FromShiftJis(std::string_view bytes) {
 std::string ToShiftJis(TextView text) {
   std::string out;
   out.reserve(text.size() * 2);
+  AppendShiftJis(text, out);
+  return out;
+}
+
+void AppendShiftJis(TextView text, std::string& out) {
   for (char32_t c : text) {
     if (c < 0x80) {
       out += static_cast<char>(c);
@@ -161,7 +166,6 @@ std::string ToShiftJis(TextView text) {
     }
     if (!cp932::AppendEncoded(c, out)) out += '?';
   }
-  return out;
 }
 
 Text FromUtf8(std::string_view bytes) {

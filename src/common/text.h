@@ -15,6 +15,8 @@ using TextView = std::u32string_view;
 
 Text FromShiftJis(std::string_view bytes);
 std::string ToShiftJis(TextView text);
+// Appends the code page 932 form of text to out.
+void AppendShiftJis(TextView text, std::string& out);
 
 // UTF-8 for the terminal and for native file names; invalid UTF-8 bytes are carried like
 // invalid code page 932 bytes.

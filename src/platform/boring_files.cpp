@@ -1,6 +1,8 @@
 // A boring folder's files, each written at its commit or all together once the source is converted.
 #include "platform/boring_files.h"
 
+#include <utility>
+
 #include "platform/paths.h"
 
 namespace tq {
@@ -14,15 +16,15 @@ const std::string* BoringFiles::Kept(const Text& name) const {
   return nullptr;
 }
 
-void BoringFiles::Commit(const Text& name, const std::string& bytes) {
+void BoringFiles::Commit(const Text& name, std::string bytes) {
   if (mode_ == Mode::kEachFile) return ReplaceFileContents(files_, PathOf(name), bytes);
   for (auto& [keptName, keptBytes] : kept_) {
     if (keptName == name) {
-      keptBytes = bytes;
+      keptBytes = std::move(bytes);
       return;
     }
   }
-  kept_.emplace_back(name, bytes);
+  kept_.emplace_back(name, std::move(bytes));
 }
 
 void BoringFiles::CommitAll() {

@@ -36,7 +36,7 @@ class BoringFiles {
   // A new output file of the boring folder; it replaces the file of that name when committed.
   OutputFile Create(const Text& name) { return OutputFile(*this, name); }
   // The bytes of a finished output. Throws ConversionError when they cannot be put in place.
-  void Commit(const Text& name, const std::string& bytes);
+  void Commit(const Text& name, std::string bytes);
   // Puts every kept output in place together (see CommitBoringFolder); throws ConversionError,
   // leaving the folder as it was, when they cannot all be. Does nothing in kLookOnly.
   void CommitAll();

@@ -23,7 +23,7 @@ class OutputFile {
   void WriteLine(TextView line);
   void WriteEmptyLine() { EndLine(); }
   // A line in pieces: Write each, then EndLine.
-  void Write(TextView text) { bytes_ += ToShiftJis(text); }
+  void Write(TextView text) { AppendShiftJis(text, bytes_); }
   void EndLine() { bytes_ += "\r\n"; }
   void Commit();
 

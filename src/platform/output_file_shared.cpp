@@ -1,6 +1,7 @@
 // What output files share on every system: their lines, their commit, the temporary file
 // through which each is put in place.
 #include <string>
+#include <utility>
 
 #include "common/errors.h"
 #include "platform/boring_files.h"
@@ -43,7 +44,7 @@ void OutputFile::WriteLine(TextView line) {
   EndLine();
 }
 
-void OutputFile::Commit() { files_.Commit(name_, bytes_); }
+void OutputFile::Commit() { files_.Commit(name_, std::move(bytes_)); }
 
 Text CannotWriteCause(const Text& path) {
   return U"ファイル「" + path + U"」を書き込めません。書き込み先のフォルダと空き容量を確認してください。";
