@@ -93,7 +93,7 @@ void PrintFloor(const char* label, const FloorRun& floor, const ChildRun& conver
 void PrintBatch(const BatchResult& r) {
   std::printf("ボーリング %d 本（変換元 %.1f MB、出力 %ju ファイル %.1f MB）\n", r.borings, Megabytes(r.sourceBytes),
               r.outputFiles, Megabytes(r.outputBytes));
-  std::printf("  変換 convert: %.2f 秒（CPU %.2f 秒）、%.0f 本/秒、最大メモリ %.1f MB\n", r.convert.seconds,
+  std::printf("  変換 convert（最短）: %.2f 秒（CPU %.2f 秒）、%.0f 本/秒、最大メモリ %.1f MB\n", r.convert.seconds,
               r.convert.cpuSeconds, r.borings / r.convert.seconds, r.convert.peakKilobytes / 1024.0);
   PrintFloor("下限（書くだけ、最短）", r.plainFloor, r.convert);
   PrintFloor("下限（一時名と改名、最短）", r.renameFloor, r.convert);

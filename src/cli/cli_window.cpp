@@ -90,4 +90,12 @@ void CliWindow::ReportProgress(int done, int total, const Text& fileName) {
   progressWidth_ = Columns(line);
 }
 
+void CliWindow::SourceFileDone(const SourceFileReport& report) {
+  ++tally_.files;
+  if (!report.written.empty()) ++tally_.borings;
+  tally_.written += report.written.size();
+  tally_.counts.Add(report.findings);
+  if (options_.keepReports) reports_.push_back(report);
+}
+
 }  // namespace tq

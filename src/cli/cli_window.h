@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "cli/run_report.h"
 #include "platform/file_system.h"
 #include "run/run_observer.h"
 
@@ -14,8 +15,18 @@ struct CliOptions {
   bool askOnTerminal = false;  // ask the question when standard input is a terminal
   bool showProgress = false;   // one line on stderr, updated in place for each source file
   bool quiet = false;          // errors only: no warnings, waits or progress
+  bool keepReports = false;    // every file's report, for the JSON report; else only the tally
   // When set, the drive-form paths of the messages are shown as the native paths they name.
   const FileSystem* nativePaths = nullptr;
+};
+
+// What the summary line says of a run: kept as the run goes, so that a batch of any length
+// costs the same memory.
+struct RunTally {
+  std::size_t files = 0;    // source files reported
+  std::size_t borings = 0;  // of them, converted
+  std::size_t written = 0;  // output files put in place
+  FindingCounts counts;
 };
 
 class CliWindow : public RunObserver {
@@ -29,11 +40,12 @@ class CliWindow : public RunObserver {
   void Warning(const Text& text) override;
   void Waiting(const Text& text) override;
   void Finding(const tq::Finding& finding) override;
-  void SourceFileDone(const SourceFileReport& report) override { reports_.push_back(report); }
+  void SourceFileDone(const SourceFileReport& report) override;
 
   const Text& StatusCaption() const { return caption_; }
-  // What became of each source file the run took up, in order.
+  // What became of each source file the run took up, in order (kept with keepReports only).
   const std::vector<SourceFileReport>& Reports() const { return reports_; }
+  const RunTally& Tally() const { return tally_; }
 
  private:
   int Ask(const Text& question);
@@ -47,6 +59,7 @@ class CliWindow : public RunObserver {
   std::FILE* in_;
   Text caption_;
   std::vector<SourceFileReport> reports_;
+  RunTally tally_;
   std::size_t progressWidth_ = 0;  // columns of the progress line on the terminal, 0 when none
 };
 

@@ -53,18 +53,10 @@ const char* OutcomeName(RunOutcome outcome) {
 }
 
 // How many borings were converted, how many files written and how many findings there were.
-std::string RunSummary(const std::vector<SourceFileReport>& reports) {
-  std::size_t borings = 0;
-  std::size_t written = 0;
-  FindingCounts counts;
-  for (const SourceFileReport& report : reports) {
-    if (!report.written.empty()) ++borings;
-    written += report.written.size();
-    counts.Add(report.findings);
-  }
-  std::string text = "tecris2quillo: ボーリング " + std::to_string(borings) + " 本を変換し、ファイル " +
-                     std::to_string(written) + " 個を書き込みました（" + CountsText(counts) + "）。\n";
-  if (counts.infos > 0) text += "tecris2quillo: 情報の内容は tecris2quillo check で表示できます。\n";
+std::string RunSummary(const RunTally& tally) {
+  std::string text = "tecris2quillo: ボーリング " + std::to_string(tally.borings) + " 本を変換し、ファイル " +
+                     std::to_string(tally.written) + " 個を書き込みました（" + CountsText(tally.counts) + "）。\n";
+  if (tally.counts.infos > 0) text += "tecris2quillo: 情報の内容は tecris2quillo check で表示できます。\n";
   return text;
 }
 
@@ -120,6 +112,7 @@ int Convert(const CommandLine& line) {
   options.askOnTerminal = IsTerminal(stdin);
   options.showProgress = IsTerminal(stderr);
   options.quiet = line.quiet;
+  options.keepReports = line.json;
   if (!IsDriveForm(line.arguments[0]) || !IsDriveForm(line.arguments[1])) options.nativePaths = &fs;
   CliWindow window(options);
   RunOutcome outcome = Command1_Click(converter, request, window);
@@ -127,7 +120,7 @@ int Convert(const CommandLine& line) {
     Print(stdout, RunReportJson(window.Reports(), OutcomeName(outcome)));
   } else if (!line.quiet) {
     if (outcome == RunOutcome::kCompleted) Print(stdout, ToUtf8(window.StatusCaption()) + "\n");
-    if (!window.Reports().empty() || outcome == RunOutcome::kCompleted) Print(stderr, RunSummary(window.Reports()));
+    if (window.Tally().files > 0 || outcome == RunOutcome::kCompleted) Print(stderr, RunSummary(window.Tally()));
   }
   return ExitCodeOf(outcome);
 }
