@@ -1,9 +1,11 @@
 // Whole conversions with the Nth file operation failing, for every N until one gets through.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "run/execute.h"
@@ -159,6 +161,107 @@ TEST_P(FaultInjectionTest, EveryFailedOperationLeavesOldOrCompleteFilesAndAClean
     }
     EXPECT_GT(injected, kind == Fault::kError ? 20 : 5) << "the loop must have met the conversion's operations";
   }
+}
+
+// The example borings converted together. While one boring goes into place the next is already
+// converted, so a failure at any operation must still leave exactly what a run that stopped at the
+// failing boring leaves: every boring before it complete, nothing of it or after it, and tables that
+// learned nothing from a boring after it.
+class FaultInjectionBatchTest : public ::testing::Test {
+ protected:
+  static constexpr const char* kBorings[] = {"12345678.001", "12345678.002", "12345678.003", "12345678.004"};
+
+  struct State {
+    Tree patterns;
+    Tree out;
+  };
+
+  static void Prepare(const TempDrive& drive, std::size_t borings) {
+    fs::copy(kExamples / "patdat", drive.Native("patdat"));
+    drive.MakeFolder("prog");
+    drive.MakeFolder("out");
+    drive.MakeFolder("src");
+    for (std::size_t i = 0; i < borings; ++i) {
+      fs::copy(kExamples / "borings" / kBorings[i], drive.Native(std::string("src/") + kBorings[i]));
+    }
+  }
+
+  static RunOutcome Convert(Converter& converter, std::vector<test::ShownMessage>* messages = nullptr) {
+    converter.Patterns().SetFolder(U"T:\\patdat\\");
+    converter.Patterns().SetProgramFolder(U"T:\\prog");
+    test::ScriptedWindow window;
+    window.source = U"T:\\src";
+    window.destination = U"T:\\out";
+    for (const char* name : kBorings) window.items.push_back(test::T(name));
+    window.selected.assign(window.items.size(), true);
+    RunOutcome outcome = window.Run(converter);
+    if (messages) *messages = window.messages;
+    return outcome;
+  }
+
+  // What a run that converts the first k borings leaves, for k = 0 .. all.
+  static std::vector<State> StatesAfterEachBoring() {
+    std::vector<State> states;
+    for (std::size_t k = 0; k <= std::size(kBorings); ++k) {
+      TempDrive drive;
+      Prepare(drive, k);
+      Converter converter(drive.Files());
+      if (k > 0) Convert(converter);
+      states.push_back({TreeOf(drive.Native("patdat")), TreeOf(drive.Native("out"))});
+    }
+    return states;
+  }
+
+  // The boring whose file the failure message names.
+  static std::size_t FailingBoring(const Text& message) {
+    for (std::size_t i = 0; i < std::size(kBorings); ++i) {
+      if (message.find(test::T(kBorings[i])) != Text::npos) return i;
+    }
+    return std::size(kBorings);
+  }
+};
+
+TEST_F(FaultInjectionBatchTest, AFailureStopsAtItsBoringAndNothingAfterItIsWrittenOrLearned) {
+  const std::vector<State> states = StatesAfterEachBoring();
+  int injected = 0;
+  for (int n = 1;; ++n) {
+    SCOPED_TRACE("error at operation " + std::to_string(n));
+    TempDrive drive;
+    Prepare(drive, std::size(kBorings));
+    Converter converter(drive.Files());
+    int calls = 0;
+    converter.Files().SetFaultHook([&](FileOperation, const std::string&) { return ++calls == n; });
+    std::vector<test::ShownMessage> messages;
+    RunOutcome outcome = Convert(converter, &messages);
+    if (calls < n) break;
+    ++injected;
+
+    State state{TreeOf(drive.Native("patdat")), TreeOf(drive.Native("out"))};
+    EXPECT_FALSE(HoldsHiddenEntry(state.patterns) || HoldsHiddenEntry(state.out)) << "a temporary was left";
+    if (outcome == RunOutcome::kCompleted) {
+      EXPECT_EQ(state.out, states.back().out);  // only the pattern-added marker may fail
+      continue;
+    }
+    ASSERT_EQ(messages.size(), 1u);
+    std::size_t failing = FailingBoring(messages[0].text);
+    ASSERT_LT(failing, std::size(kBorings)) << U8(messages[0].text);
+    EXPECT_EQ(state.out, states[failing].out) << "the borings before the failing one, and nothing else";
+    // The failing boring may have taught some of its names before the failure, never a later one's.
+    for (const char* table : {"KISHITU.TXT", "XKISHITU.TXT"}) {
+      auto rows = [](const std::string& bytes) {
+        std::vector<std::vector<Text>> all = RowsOf(bytes);
+        return std::set<std::vector<Text>>(all.begin(), all.end());
+      };
+      std::set<std::vector<Text>> now = rows(state.patterns.at(table));
+      std::set<std::vector<Text>> before = rows(states[failing].patterns.at(table));
+      std::set<std::vector<Text>> after = rows(states[failing + 1].patterns.at(table));
+      EXPECT_TRUE(std::includes(now.begin(), now.end(), before.begin(), before.end())) << table << " lost rows";
+      EXPECT_TRUE(std::includes(after.begin(), after.end(), now.begin(), now.end()))
+          << table << " learned from a boring after the failing one";
+    }
+    if (::testing::Test::HasFailure()) return;
+  }
+  EXPECT_GT(injected, 40) << "the loop must have met the operations of every boring";
 }
 
 INSTANTIATE_TEST_SUITE_P(Destinations, FaultInjectionTest,
