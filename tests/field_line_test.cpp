@@ -40,6 +40,27 @@ TEST(FieldLineTest, JoinsEveryFieldByCommasUnquoted) {
   EXPECT_EQ(FieldLine<ThreeFields>::Count(), 3u);
 }
 
+// Written piece by piece, a line holds the same text as joined; a quoted field gets its quotes.
+TEST(FieldLineTest, WrittenInPiecesWithOneFieldQuoted) {
+  struct Recorder {
+    Text text;
+    void Write(TextView piece) { text += piece; }
+    void EndLine() { text += U"\r\n"; }
+  };
+  FieldLine<ThreeFields, TextView> line;
+  line[ThreeFields::kFirst] = U"   1";
+  line[ThreeFields::kThird] = U"砂礫";
+  Recorder plain;
+  line.WriteTo(plain);
+  EXPECT_EQ(plain.text, U"   1,,砂礫\r\n");
+  Recorder quoted;
+  line.WriteTo(quoted, ThreeFields::kThird);
+  EXPECT_EQ(quoted.text, U"   1,,\"砂礫\"\r\n");
+  Recorder empty;
+  line.WriteTo(empty, ThreeFields::kSecond);
+  EXPECT_EQ(empty.text, U"   1,\"\",砂礫\r\n");
+}
+
 TEST(FieldLineTest, AFieldOutsideTheLineIsRefused) {
   FieldLine<ThreeFields> line;
   EXPECT_THROW(line[static_cast<ThreeFields>(0)], std::out_of_range);

@@ -100,6 +100,7 @@ TEST(DepthText, SevenCharactersWithDecimalsCut) {
       {U"0", U"   0.00"},    {U"1.5", U"   1.50"},  {U"12.345", U"  12.34"}, {U"-0.5", U"  -0.50"},
       {U"12345.6", U"2345.60"}, {U"1.999", U"   1.99"}, {U"0.05", U"   0.05"}, {U"0.005", U"   0.00"},
       {U"12", U"  12.00"},   {U"", U"   0.00"},     {U"1.15", U"   1.15"},
+      {U"-12345.5", U"2345.50"}, {U"0.00001", U"E-05.00"}, {U"1.5E-05", U"   1.5E"},
   };
   for (const Case& c : cases) EXPECT_EQ(U8(DepthTextOf(c.field)), U8(c.text)) << U8(c.field);
 }

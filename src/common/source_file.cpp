@@ -33,22 +33,20 @@ Text SourceFile::ReadField() {
   RequireMore();
   while (pos_ < bytes_.size() && bytes_[pos_] == ' ') ++pos_;
   lastLine_ = line_;
-  std::string field;
+  std::string_view field;
   if (pos_ < bytes_.size() && bytes_[pos_] == '"') {
     std::size_t close = bytes_.find('"', pos_ + 1);
     std::size_t end = close == std::string::npos ? bytes_.size() : close;
-    field = bytes_.substr(pos_ + 1, end - pos_ - 1);
-    for (char c : field) {
-      if (c == '\n') ++line_;
-    }
+    field = std::string_view(bytes_).substr(pos_ + 1, end - pos_ - 1);
+    line_ += static_cast<long>(std::count(field.begin(), field.end(), '\n'));
     pos_ = close == std::string::npos ? bytes_.size() : close + 1;
     // Anything between the closing quote and the delimiter is no part of the field.
     while (pos_ < bytes_.size() && bytes_[pos_] != ',' && !AtLineEnd()) ++pos_;
   } else {
     std::size_t start = pos_;
     while (pos_ < bytes_.size() && bytes_[pos_] != ',' && !AtLineEnd()) ++pos_;
-    field = bytes_.substr(start, pos_ - start);
-    while (!field.empty() && field.back() == ' ') field.pop_back();
+    field = std::string_view(bytes_).substr(start, pos_ - start);
+    while (!field.empty() && field.back() == ' ') field.remove_suffix(1);
   }
   lastEndedLine_ = true;
   if (pos_ < bytes_.size() && bytes_[pos_] == ',') {

@@ -265,11 +265,20 @@ Text ValueCell(TextView field) {
 }
 
 Text DepthText(double value) {
+  // The whole part right-aligned in four places (only its last four kept), a point, and the
+  // first two decimals padded with zeros.
   Text number = NumberText(value);
-  std::size_t point = number.find(U'.');
-  Text whole = point == Text::npos ? number : number.substr(0, point);
-  Text decimals = point == Text::npos ? Text() : number.substr(point + 1);
-  return Right(U"    " + whole, 4) + U"." + Left(decimals + U"00", 2);
+  TextView text = number;
+  std::size_t point = text.find(U'.');
+  TextView whole = text.substr(0, point);
+  TextView decimals = point == TextView::npos ? TextView() : text.substr(point + 1);
+  Text depth;
+  depth.reserve(7);
+  if (whole.size() < 4) depth.append(4 - whole.size(), U' ');
+  depth.append(whole.substr(whole.size() > 4 ? whole.size() - 4 : 0));
+  depth += U'.';
+  for (std::size_t i = 0; i < 2; ++i) depth += i < decimals.size() ? decimals[i] : U'0';
+  return depth;
 }
 
 Text RowPositionText(long row) { return Right(U"    " + DecimalText(row), 4); }

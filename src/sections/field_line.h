@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string_view>
 #include <type_traits>
 
@@ -42,14 +43,18 @@ class FieldLine {
     return line;
   }
 
-  // The same line written to out (Write of each piece, then EndLine) without joining it first.
+  // The same line written to out (Write of each piece, then EndLine) without joining it first;
+  // the quoted field, if any, between double quotes.
   template <typename Out>
-  void WriteTo(Out& out) const {
+  void WriteTo(Out& out, std::optional<Field> quoted = std::nullopt) const {
     static constexpr char32_t kComma = U',';
-    out.Write(fields_[0]);
-    for (std::size_t k = 1; k < kCount; ++k) {
-      out.Write(TextView(&kComma, 1));
+    static constexpr char32_t kQuote = U'"';
+    for (std::size_t k = 0; k < kCount; ++k) {
+      if (k > 0) out.Write(TextView(&kComma, 1));
+      bool quote = quoted && Index(*quoted) == k;
+      if (quote) out.Write(TextView(&kQuote, 1));
       out.Write(fields_[k]);
+      if (quote) out.Write(TextView(&kQuote, 1));
     }
     out.EndLine();
   }

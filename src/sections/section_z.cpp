@@ -20,25 +20,45 @@ const Text kContinuedDepth = U"       ";
 enum class X12Field { kLine = 1, kDepth = 2, kText = 3, kCount = 3 };
 
 // The text is the one field of any written file that goes in double quotes.
-Text X12Line(long lineCounter, const Text& depth, const Text& piece) {
-  FieldLine<X12Field> line;
-  line[X12Field::kLine] = RowPositionText(lineCounter);
+void WriteX12Line(long lineCounter, TextView depth, TextView piece, OutputFile& out) {
+  Text position = RowPositionText(lineCounter);
+  FieldLine<X12Field, TextView> line;
+  line[X12Field::kLine] = position;
   line[X12Field::kDepth] = depth;
-  line[X12Field::kText] = U"\"" + piece + U"\"";
-  return line.Join();
+  line[X12Field::kText] = piece;
+  line.WriteTo(out, X12Field::kText);
+}
+
+std::size_t ByteLength(char32_t c) { return c < 0x80 ? 1 : ToShiftJis(TextView(&c, 1)).size(); }
+
+// The pieces of CutIntoPieces, as views of the text.
+std::vector<TextView> CutIntoViews(TextView text, std::size_t maxBytes) {
+  std::vector<TextView> pieces;
+  std::size_t start = 0;
+  std::size_t bytes = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    std::size_t length = ByteLength(text[i]);
+    if (bytes + length > maxBytes && i > start) {
+      pieces.push_back(text.substr(start, i - start));
+      start = i;
+      bytes = 0;
+    }
+    bytes += length;
+  }
+  if (start < text.size() || pieces.empty()) pieces.push_back(text.substr(start));
+  return pieces;
 }
 
 // The lines of one row's text, numbered on from lineCounter; the first carries depth, the depth
 // of the row before. Returns the row's own depth text, where the next row's text begins.
-Text WriteZRow(const SectionRow& row, Text depth, long& lineCounter, OutputFile& out) {
-  for (const Text& piece : CutIntoPieces(row[kZText], kX12PieceBytes)) {
-    out.WriteLine(X12Line(++lineCounter, depth, piece));
-    depth = kContinuedDepth;
+Text WriteZRow(const SectionRow& row, const Text& depth, long& lineCounter, OutputFile& out) {
+  TextView lineDepth = depth;
+  for (TextView piece : CutIntoViews(row[kZText], kX12PieceBytes)) {
+    WriteX12Line(++lineCounter, lineDepth, piece, out);
+    lineDepth = kContinuedDepth;
   }
   return DepthTextOf(row[kZDepth]);
 }
-
-std::size_t ByteLength(char32_t c) { return c < 0x80 ? 1 : ToShiftJis(TextView(&c, 1)).size(); }
 
 }  // namespace
 
@@ -48,21 +68,8 @@ void ReadSectionZ(std::int16_t count, SectionTable& table, SourceFile& file) {
 }
 
 std::vector<Text> CutIntoPieces(TextView text, std::size_t maxBytes) {
-  std::vector<Text> pieces;
-  Text piece;
-  std::size_t bytes = 0;
-  for (char32_t c : text) {
-    std::size_t length = ByteLength(c);
-    if (bytes + length > maxBytes && !piece.empty()) {
-      pieces.push_back(std::move(piece));
-      piece.clear();
-      bytes = 0;
-    }
-    piece += c;
-    bytes += length;
-  }
-  if (!piece.empty() || pieces.empty()) pieces.push_back(std::move(piece));
-  return pieces;
+  std::vector<TextView> views = CutIntoViews(text, maxBytes);
+  return std::vector<Text>(views.begin(), views.end());
 }
 
 void WriteX12File(BoringFiles& files, const SectionTable& table, std::int16_t count) {
