@@ -284,7 +284,7 @@ Text DepthText(double value) {
 Text RowPositionText(long row) { return Right(U"    " + DecimalText(row), 4); }
 
 NumberReading ReadNumberText(TextView text) {
-  Text t = Trim(text);
+  TextView t = TrimmedView(text);
   if (t.empty()) return NumberReading::kBlank;
   if (std::all_of(t.begin(), t.end(), IsNotMeasuredMark)) return NumberReading::kNotMeasured;
   std::string chars = ValueCharacters(t);

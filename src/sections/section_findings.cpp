@@ -87,19 +87,19 @@ Text WhatIsExpected(ValueForm form) {
   return U"数値（測定していないときは「-」または空欄）";
 }
 
-void NoteNumber(FindingList& findings, const Text& text, long line, ValueForm form, const Text& name) {
+void NoteNumber(FindingList& findings, TextView text, long line, ValueForm form, const ValueName& name) {
   switch (ReadNumberText(text)) {
     case NumberReading::kBlank:
     case NumberReading::kNotMeasured:
     case NumberReading::kWhole: return;
     case NumberReading::kPrefix:
       findings.Warn(line, finding_code::kNumberPrefix,
-                    name + Quoted(Trim(text)) + U"は数値の後に数値でない文字があり、" + Quoted(NumberTextOf(text)) +
+                    name.Whole() + Quoted(Trim(text)) + U"は数値の後に数値でない文字があり、" + Quoted(NumberTextOf(text)) +
                         U"として変換されます。" + WhatIsExpected(form) + U"だけを書いてください。");
       return;
     case NumberReading::kNone:
       findings.Warn(line, finding_code::kNotANumber,
-                    name + Quoted(Trim(text)) + U"は数値ではないため、0 として変換されます。" + WhatIsExpected(form) +
+                    name.Whole() + Quoted(Trim(text)) + U"は数値ではないため、0 として変換されます。" + WhatIsExpected(form) +
                         U"を書いてください。");
       return;
   }
@@ -107,7 +107,7 @@ void NoteNumber(FindingList& findings, const Text& text, long line, ValueForm fo
 
 // The form splits at its first exponent letter (full-width ones too) and reads each side as a
 // number, so each side is looked at as one.
-void NoteExponentNumber(FindingList& findings, const Text& text, long line, const Text& name) {
+void NoteExponentNumber(FindingList& findings, const Text& text, long line, const ValueName& name) {
   Text t = Trim(text);
   std::size_t p = ExponentLetterPosition(t);
   if (p == Text::npos) return NoteNumber(findings, t, line, ValueForm::kExponentNumber, name);
@@ -115,12 +115,12 @@ void NoteExponentNumber(FindingList& findings, const Text& text, long line, cons
   NoteNumber(findings, t.substr(p + 1), line, ValueForm::kExponentNumber, name);
 }
 
-void NoteDepthWidth(FindingList& findings, const Text& text, long line, const Text& name) {
+void NoteDepthWidth(FindingList& findings, const Text& text, long line, const ValueName& name) {
   if (Trim(text).empty()) return;
   Text number = NumberTextOf(text);
   if (number.substr(0, number.find(U'.')).size() <= 4) return;
   findings.Warn(line, finding_code::kDepthCut,
-                name + Quoted(Trim(text)) + U"は整数部が 4 文字を超えるため、出力では" +
+                name.Whole() + Quoted(Trim(text)) + U"は整数部が 4 文字を超えるため、出力では" +
                     Quoted(DepthText(ValueOf(text))) +
                     U"に切り詰められます。深度は -999.99 から 9999.99 までで書いてください。");
 }
@@ -145,7 +145,7 @@ void NoteRowFraming(FindingList& findings, const Text& kind, const SectionTable&
 
 }  // namespace
 
-void NoteValue(FindingList& findings, const Text& text, long line, ValueForm form, const Text& name) {
+void NoteValue(FindingList& findings, const Text& text, long line, ValueForm form, const ValueName& name) {
   if (form == ValueForm::kMarkedNumber && StartsWith(text, U"*")) return;
   if (form == ValueForm::kExponentNumber) return NoteExponentNumber(findings, text, line, name);
   NoteNumber(findings, text, line, form, name);
@@ -173,7 +173,7 @@ void NoteSectionRows(FindingList& findings, const Text& kind, const SectionTable
     }
     NoteRowFraming(findings, kind, table, row, layout->fields);
     for (const ValueUse& use : layout->uses) {
-      NoteValue(findings, table.At(use.value, row), table.Line(use.value, row), use.form, kind + U" の" + use.name);
+      NoteValue(findings, table.At(use.value, row), table.Line(use.value, row), use.form, ValueName(kind, use.name));
     }
   }
 }

@@ -23,8 +23,20 @@ enum class ValueForm {
 // section: that row is reported once, and none of their values.
 void NoteSectionRows(FindingList& findings, const Text& kind, const SectionTable& table, std::int16_t count);
 
+// How a message names a value ("C の深度"), put together only when there is a finding to note.
+class ValueName {
+ public:
+  ValueName(const Text& name) : name_(name) {}  // NOLINT: a whole name converts
+  ValueName(TextView kind, TextView name) : kind_(kind), name_(name) {}
+  Text Whole() const { return kind_.empty() ? Text(name_) : Text(kind_) + U" の" + Text(name_); }
+
+ private:
+  TextView kind_;
+  TextView name_;
+};
+
 // The finding of one value in the given form, named for the message; none when it reads as meant.
-void NoteValue(FindingList& findings, const Text& text, long line, ValueForm form, const Text& name);
+void NoteValue(FindingList& findings, const Text& text, long line, ValueForm form, const ValueName& name);
 
 // The number of fields of a record of the given kind.
 int FieldsPerRecord(const Text& kind);
