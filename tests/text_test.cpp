@@ -1,6 +1,9 @@
 // Code page 932 conversion, width folding and the byte-position helpers.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "common/text.h"
 #include "support/test_support.h"
 
@@ -99,6 +102,16 @@ TEST(NormaliseKind, FoldsWidthThenUpperCase) {
       {U"砂", U"砂"},
   };
   for (const Case& c : cases) EXPECT_EQ(NormaliseKind(c.in), c.out) << test::U8(c.in);
+}
+
+// The length of one character, counted without encoding it, is the length of its encoding:
+// every character of the basic plane, one beyond it, and a byte kept from an invalid sequence.
+TEST(ShiftJisBytes, OneCharactersLengthIsThatOfItsBytes) {
+  std::vector<char32_t> characters{U'\U0001F600', FromShiftJis("\xFD")[0]};
+  for (char32_t c = 1; c < 0x10000; ++c) characters.push_back(c);
+  for (char32_t c : characters) {
+    ASSERT_EQ(ShiftJisLength(c), ToShiftJis(TextView(&c, 1)).size()) << static_cast<std::uint32_t>(c);
+  }
 }
 
 TEST(ShiftJisBytes, CountsAndCutsByBytes) {

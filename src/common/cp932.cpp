@@ -175,4 +175,12 @@ bool AppendEncoded(char32_t codePoint, std::string& out) {
   return !bestFit.empty();
 }
 
+std::size_t EncodedLength(char32_t codePoint) {
+  if (codePoint < 0x10000) {
+    std::uint32_t entry = GetTables().encode[codePoint];
+    if (entry != 0) return (entry >> 16) == 1 ? 1 : 2;
+  }
+  return Encode(codePoint).size();
+}
+
 }  // namespace tq::cp932

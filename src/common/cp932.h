@@ -1,6 +1,7 @@
 // Code page 932 (Microsoft's Shift-JIS) tables: decoding and encoding single characters.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -21,5 +22,7 @@ char32_t DecodePair(unsigned char lead, unsigned char trail);
 std::string Encode(char32_t codePoint);
 // Appends the bytes of Encode to out; false, appending nothing, when there are none.
 bool AppendEncoded(char32_t codePoint, std::string& out);
+// The number of bytes of Encode, without building them where the table knows the character.
+std::size_t EncodedLength(char32_t codePoint);
 
 }  // namespace tq::cp932

@@ -262,6 +262,12 @@ Text AsciiUpper(Text text) {
 
 std::int16_t ShiftJisByteLength(TextView text) { return static_cast<std::int16_t>(ToShiftJis(text).size()); }
 
+std::size_t ShiftJisLength(char32_t c) {
+  if (c < 0x80 || IsEscape(c)) return 1;
+  std::size_t length = cp932::EncodedLength(c);
+  return length == 0 ? 1 : length;
+}
+
 Text ShiftJisMid(TextView text, std::size_t start, std::size_t length) {
   std::string bytes = ToShiftJis(text);
   if (start < 1 || start > bytes.size()) return {};

@@ -48,6 +48,8 @@ Text AsciiUpper(Text text);
 
 // Byte length and byte-position substring of a text's code page 932 form.
 std::int16_t ShiftJisByteLength(TextView text);
+// The bytes of one character in code page 932 ("?" for one it cannot hold).
+std::size_t ShiftJisLength(char32_t c);
 Text ShiftJisMid(TextView text, std::size_t start, std::size_t length = std::string::npos);
 
 // Decimal digits of a whole number, for messages.

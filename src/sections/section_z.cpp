@@ -29,15 +29,13 @@ void WriteX12Line(long lineCounter, TextView depth, TextView piece, OutputFile& 
   line.WriteTo(out, X12Field::kText);
 }
 
-std::size_t ByteLength(char32_t c) { return c < 0x80 ? 1 : ToShiftJis(TextView(&c, 1)).size(); }
-
 // The pieces of CutIntoPieces, as views of the text.
 std::vector<TextView> CutIntoViews(TextView text, std::size_t maxBytes) {
   std::vector<TextView> pieces;
   std::size_t start = 0;
   std::size_t bytes = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    std::size_t length = ByteLength(text[i]);
+    std::size_t length = ShiftJisLength(text[i]);
     if (bytes + length > maxBytes && i > start) {
       pieces.push_back(text.substr(start, i - start));
       start = i;
