@@ -145,7 +145,10 @@ const Tables& GetTables() {
 
 }  // namespace
 
-bool IsLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+TableView View() {
+  const Tables& tables = GetTables();
+  return {tables.single.data(), tables.pairs.data(), tables.encode.data()};
+}
 
 char32_t DecodeSingle(unsigned char byte) {
   if (byte == 0) return 0;

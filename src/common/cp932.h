@@ -9,7 +9,18 @@ namespace tq::cp932 {
 
 inline constexpr char32_t kEscapeBase = 0xDC00;  // U+DC80..U+DCFF carry invalid bytes
 
-bool IsLeadByte(unsigned char byte);
+inline bool IsLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+
+// The tables themselves, for loops that look up every character of a text: one call fetches
+// them, and each look-up after that is a plain read.
+struct TableView {
+  const char32_t* single;       // byte -> code point, 0 when the byte is no character by itself
+  const char32_t* pairs;        // lead * 256 + trail -> code point, 0 when the pair is none
+  const std::uint32_t* encode;  // code point below 0x10000 -> 0, or (byte count << 16) | bytes
+
+  char32_t Pair(unsigned char lead, unsigned char trail) const { return pairs[lead * 256 + trail]; }
+};
+TableView View();
 
 // The code point of a single byte, or 0 when the byte is not a character by itself.
 char32_t DecodeSingle(unsigned char byte);

@@ -45,14 +45,15 @@ bool IsUtf8BeyondAscii(const std::string& bytes) {
 }
 
 // The length of the code page 932 character at i, or 0 when the bytes there are none.
-std::size_t Cp932CharacterAt(const std::string& bytes, std::size_t i) {
+std::size_t Cp932CharacterAt(const cp932::TableView& tables, const std::string& bytes, std::size_t i) {
   auto lead = static_cast<unsigned char>(bytes[i]);
-  if (!cp932::IsLeadByte(lead)) return cp932::DecodeSingle(lead) != 0 ? 1 : 0;
+  if (!cp932::IsLeadByte(lead)) return tables.single[lead] != 0 ? 1 : 0;
   if (i + 1 >= bytes.size()) return 0;
-  return cp932::DecodePair(lead, static_cast<unsigned char>(bytes[i + 1])) != 0 ? 2 : 0;
+  return tables.Pair(lead, static_cast<unsigned char>(bytes[i + 1])) != 0 ? 2 : 0;
 }
 
 std::vector<long> LinesWithInvalidBytes(const std::string& bytes) {
+  const cp932::TableView tables = cp932::View();
   std::vector<long> lines;
   long line = 1;
   for (std::size_t i = 0; i < bytes.size();) {
@@ -62,7 +63,7 @@ std::vector<long> LinesWithInvalidBytes(const std::string& bytes) {
       ++i;
       continue;
     }
-    std::size_t length = Cp932CharacterAt(bytes, i);
+    std::size_t length = Cp932CharacterAt(tables, bytes, i);
     if (length == 0 && (lines.empty() || lines.back() != line)) lines.push_back(line);
     i += length == 0 ? 1 : length;
   }

@@ -2,6 +2,7 @@
 #include "common/text.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "common/cp932.h"
 
@@ -125,6 +126,7 @@ void AppendHalfWidth(Text& out, char32_t c) {
 bool HoldsInvalidBytes(TextView text) { return std::any_of(text.begin(), text.end(), IsEscape); }
 
 Text FromShiftJis(std::string_view bytes) {
+  const cp932::TableView tables = cp932::View();
   Text out;
   out.reserve(bytes.size());
   for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -134,14 +136,14 @@ Text FromShiftJis(std::string_view bytes) {
       continue;
     }
     if (cp932::IsLeadByte(b) && i + 1 < bytes.size()) {
-      char32_t pair = cp932::DecodePair(b, static_cast<unsigned char>(bytes[i + 1]));
+      char32_t pair = tables.Pair(b, static_cast<unsigned char>(bytes[i + 1]));
       if (pair != 0) {
         out += pair;
         ++i;
         continue;
       }
     }
-    char32_t single = cp932::IsLeadByte(b) ? 0 : cp932::DecodeSingle(b);
+    char32_t single = cp932::IsLeadByte(b) ? 0 : tables.single[b];
     out += single != 0 ? single : Escape(b);
   }
   return out;
@@ -155,6 +157,7 @@ std::string ToShiftJis(TextView text) {
 }
 
 void AppendShiftJis(TextView text, std::string& out) {
+  const cp932::TableView tables = cp932::View();
   for (char32_t c : text) {
     if (c < 0x80) {
       out += static_cast<char>(c);
@@ -162,6 +165,11 @@ void AppendShiftJis(TextView text, std::string& out) {
     }
     if (IsEscape(c)) {
       out += static_cast<char>(c - cp932::kEscapeBase);
+      continue;
+    }
+    if (std::uint32_t entry = c < 0x10000 ? tables.encode[c] : 0; entry != 0) {
+      if ((entry >> 16) != 1) out += static_cast<char>((entry >> 8) & 0xFF);
+      out += static_cast<char>(entry & 0xFF);
       continue;
     }
     if (!cp932::AppendEncoded(c, out)) out += '?';
