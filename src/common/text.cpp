@@ -272,6 +272,8 @@ std::int16_t ShiftJisByteLength(TextView text) { return static_cast<std::int16_t
 
 std::size_t ShiftJisLength(char32_t c) {
   if (c < 0x80 || IsEscape(c)) return 1;
+  static const cp932::TableView tables = cp932::View();
+  if (std::uint32_t entry = c < 0x10000 ? tables.encode[c] : 0; entry != 0) return entry >> 16;
   std::size_t length = cp932::EncodedLength(c);
   return length == 0 ? 1 : length;
 }
