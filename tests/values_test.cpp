@@ -26,6 +26,8 @@ TEST(ValueOf, ReadsTheNumberATextBeginsWith) {
       {U"1.2.3", 1.2},     {U"1e", 1},         {U"1e+", 1},        {U"+-5", 0},
       {U"- 5", -5},        {U"&HFF", 255},     {U"&HFFFF", -1},    {U"&h10000", 65536},
       {U"&O17", 15},       {U"1e-400", 0},     {U"*12", 0},
+      {U"-0.5", -0.5},     {U"1.", 1},         {U"007", 7},        {U"-", 0},
+      {U".", 0},           {U"-.25", -0.25},   {U"0.1", 0.1},      {U"12345678901234567890", 12345678901234567890.0},
   };
   for (const Case& c : cases) EXPECT_DOUBLE_EQ(ValueOf(c.text), c.value) << U8(c.text);
 }

@@ -227,9 +227,42 @@ Text FormatSignificant(double value, int digits) {
   return out.ToText();
 }
 
+// A plain decimal ("12", "-0.5"), as nearly every value of a log is, copied to chars; nothing
+// for any other text, which the general reading takes.
+struct PlainDecimal {
+  char chars[32];
+  std::size_t size = 0;
+};
+
+std::optional<PlainDecimal> AsPlainDecimal(TextView text) {
+  PlainDecimal plain;
+  if (text.empty() || text.size() >= sizeof plain.chars) return std::nullopt;
+  bool digit = false;
+  bool point = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (IsDigit(c)) {
+      digit = true;
+    } else if (c == U'.' && !point) {
+      point = true;
+    } else if (c != U'-' || i != 0) {
+      return std::nullopt;
+    }
+    plain.chars[plain.size++] = static_cast<char>(c);
+  }
+  if (!digit) return std::nullopt;
+  return plain;
+}
+
 }  // namespace
 
 double ValueOf(TextView text) {
+  if (std::optional<PlainDecimal> plain = AsPlainDecimal(text)) {
+    double value = 0;
+    const char* end = plain->chars + plain->size;
+    auto result = std::from_chars(plain->chars, end, value, std::chars_format::general);
+    if (result.ec == std::errc() && result.ptr == end) return value;
+  }
   std::string chars = ValueCharacters(text);
   if (chars.size() >= 2 && chars[0] == '&') {
     int radix = (chars[1] == 'H' || chars[1] == 'h') ? 16 : (chars[1] == 'O' || chars[1] == 'o') ? 8 : 0;
@@ -286,6 +319,7 @@ Text RowPositionText(long row) { return Right(U"    " + DecimalText(row), 4); }
 NumberReading ReadNumberText(TextView text) {
   TextView t = TrimmedView(text);
   if (t.empty()) return NumberReading::kBlank;
+  if (AsPlainDecimal(t)) return NumberReading::kWhole;
   if (std::all_of(t.begin(), t.end(), IsNotMeasuredMark)) return NumberReading::kNotMeasured;
   std::string chars = ValueCharacters(t);
   std::size_t length = RadixLength(chars);
