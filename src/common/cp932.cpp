@@ -150,13 +150,6 @@ TableView View() {
   return {tables.single.data(), tables.pairs.data(), tables.encode.data()};
 }
 
-char32_t DecodeSingle(unsigned char byte) {
-  if (byte == 0) return 0;
-  return GetTables().single[byte];
-}
-
-char32_t DecodePair(unsigned char lead, unsigned char trail) { return GetTables().pairs[lead * kTrailCount + trail]; }
-
 std::string Encode(char32_t codePoint) {
   std::string bytes;
   AppendEncoded(codePoint, bytes);

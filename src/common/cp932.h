@@ -22,12 +22,6 @@ struct TableView {
 };
 TableView View();
 
-// The code point of a single byte, or 0 when the byte is not a character by itself.
-char32_t DecodeSingle(unsigned char byte);
-
-// The code point of a lead and trail byte pair, or 0 when the pair is not a character.
-char32_t DecodePair(unsigned char lead, unsigned char trail);
-
 // The code page 932 bytes of a code point (one or two), or an empty string when the code
 // point has no form in code page 932.
 std::string Encode(char32_t codePoint);

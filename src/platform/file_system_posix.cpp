@@ -107,11 +107,6 @@ bool EntryExists(const std::string& path) {
   return ::lstat(path.c_str(), &status) == 0;
 }
 
-bool IsSymbolicLink(const std::string& path) {
-  struct stat status {};
-  return ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
-}
-
 EntryKind KindOfEntry(const std::string& path) {
   struct stat status {};
   if (::lstat(path.c_str(), &status) != 0) return EntryKind::kMissing;

@@ -124,8 +124,6 @@ bool Exists(const std::string& path) { return Attributes(path).has_value(); }
 // GetFileAttributesW does not follow a link: the link itself is the entry.
 bool EntryExists(const std::string& path) { return Exists(path); }
 
-bool IsSymbolicLink(const std::string& path) { return HasAttribute(path, FILE_ATTRIBUTE_REPARSE_POINT); }
-
 EntryKind KindOfEntry(const std::string& path) {
   std::optional<DWORD> attributes = Attributes(path);
   if (!attributes) return EntryKind::kMissing;

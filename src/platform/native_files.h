@@ -41,9 +41,8 @@ std::optional<std::string> Absolute(const std::string& path);
 bool Exists(const std::string& path);
 // Whether an entry of that name exists, a symbolic link counting as itself even when it leads nowhere.
 bool EntryExists(const std::string& path);
-// A symbolic link (on Windows, any reparse point: a link or a junction).
-bool IsSymbolicLink(const std::string& path);
-// What a name stands for, as one look at the entry itself (a link is not followed).
+// What a name stands for, as one look at the entry itself (a link is not followed; on Windows any
+// reparse point, a link or a junction, is a link).
 enum class EntryKind { kMissing, kFolder, kLink, kOther };
 EntryKind KindOfEntry(const std::string& path);
 bool IsFolder(const std::string& path);
