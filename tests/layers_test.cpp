@@ -54,7 +54,7 @@ TEST_F(LayersTest, ReadSectionBTakesFiveValuesPerRowAndStopsAtTheNextRecord) {
 TEST_F(LayersTest, ReadSectionXTakesDepthNameAndDescription) {
   SourceFile file(CrLf({"\"X\",\"1\",\"x\",\"1.0\",\" 砂 \",\"暗灰\"", "\"Z\""}));
   SectionTable table(5, 3);
-  table.At(2, 3) = U"left over";
+  table.Set(2, 3, U"left over");
   ReadSectionX(1, table, file);
   ASSERT_EQ(table.Rows(), 1);
   EXPECT_EQ(U8(table.At(1, 1)), "1.0");
@@ -130,8 +130,8 @@ struct X1Case {
 SectionTable LayerTable(const std::vector<LayerRow>& rows) {
   SectionTable table(5, static_cast<int>(rows.size()));
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    table.At(1, static_cast<int>(i) + 1) = T(rows[i].depth);
-    table.At(3, static_cast<int>(i) + 1) = T(rows[i].name);
+    table.Set(1, static_cast<int>(i) + 1, T(rows[i].depth));
+    table.Set(3, static_cast<int>(i) + 1, T(rows[i].name));
   }
   return table;
 }

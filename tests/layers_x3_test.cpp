@@ -135,9 +135,9 @@ struct GroupRow {
 SectionTable DescriptionTable(const std::vector<GroupRow>& rows) {
   SectionTable table(5, static_cast<int>(rows.size()));
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    table.At(1, static_cast<int>(i) + 1) = T(rows[i].depth);
-    table.At(3, static_cast<int>(i) + 1) = U"砂";
-    table.At(5, static_cast<int>(i) + 1) = T(rows[i].description);
+    table.Set(1, static_cast<int>(i) + 1, T(rows[i].depth));
+    table.Set(3, static_cast<int>(i) + 1, U"砂");
+    table.Set(5, static_cast<int>(i) + 1, T(rows[i].description));
   }
   return table;
 }

@@ -21,7 +21,7 @@ SectionTable DTable(const std::vector<std::vector<std::string>>& rows) {
   SectionTable table(kSectionDValues + 1, static_cast<int>(rows.size()));
   for (std::size_t i = 0; i < rows.size(); ++i) {
     for (std::size_t v = 0; v < rows[i].size(); ++v) {
-      table.At(static_cast<int>(v + 1), static_cast<int>(i + 1)) = T(rows[i][v]);
+      table.Set(static_cast<int>(v + 1), static_cast<int>(i + 1), T(rows[i][v]));
     }
   }
   return table;

@@ -66,9 +66,9 @@ TEST(WriteX100AFileTest, SixValuesPerRow) {
   SectionTable table(24, 3);
   const char* row1[] = {"7", "2.50", "-", "3", "1.5E-5", "2.0Ｅ-3"};
   const int values[] = {1, 15, 20, 21, 22, 23};
-  for (int k = 0; k < 6; ++k) table.At(values[k], 1) = T(row1[k]);
-  table.At(2, 2) = U"5";  // values X100.txt takes do not appear
-  table.At(22, 3) = U" 1e2E1 ";
+  for (int k = 0; k < 6; ++k) table.Set(values[k], 1, T(row1[k]));
+  table.Set(2, 2, U"5");  // values X100.txt takes do not appear
+  table.Set(22, 3, U" 1e2E1 ");
   BoringFiles folder = drive.Folder(U"T:\\b");
   WriteX100AFile(folder, table, 3);
   EXPECT_EQ(drive.Read("b/X100A.txt"), CrLf({"   1,7,2.5,0,3,1.5E-05,0.002", "   2,,,,,,", "   3,,,,,1000,"}));

@@ -56,7 +56,7 @@ TEST(WriteL209FileTest, Value4ComesBeforeValues2And3) {
   SectionTable table(4, 3);
   const char* rows[3][4] = {{"3.5", "10", "20", "30"}, {"", "", "-", " "}, {"12.345", "1e2", "0.50", "abc"}};
   for (int i = 0; i < 3; ++i) {
-    for (int v = 0; v < 4; ++v) table.At(v + 1, i + 1) = T(rows[i][v]);
+    for (int v = 0; v < 4; ++v) table.Set(v + 1, i + 1, T(rows[i][v]));
   }
   BoringFiles folder = drive.Folder(U"T:\\b");
   WriteL209File(folder, table, 3);

@@ -34,7 +34,7 @@ std::string WriteL204(const std::vector<std::array<const char*, 3>>& rows, std::
   drive.MakeFolder("b");
   SectionTable table(3, static_cast<int>(rows.size()));
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    for (int v = 0; v < 3; ++v) table.At(v + 1, static_cast<int>(i + 1)) = T(rows[i][static_cast<std::size_t>(v)]);
+    for (int v = 0; v < 3; ++v) table.Set(v + 1, static_cast<int>(i + 1), T(rows[i][static_cast<std::size_t>(v)]));
   }
   BoringFiles folder = drive.Folder(U"T:\\b");
   WriteL204File(folder, table, static_cast<std::int16_t>(rows.size()), flag);

@@ -18,7 +18,7 @@ using Rows = std::vector<std::array<const char*, 3>>;  // start, end, value
 SectionTable Table(const Rows& rows) {
   SectionTable table(3, static_cast<int>(rows.size()));
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    for (int v = 0; v < 3; ++v) table.At(v + 1, static_cast<int>(i + 1)) = T(rows[i][static_cast<std::size_t>(v)]);
+    for (int v = 0; v < 3; ++v) table.Set(v + 1, static_cast<int>(i + 1), T(rows[i][static_cast<std::size_t>(v)]));
   }
   return table;
 }

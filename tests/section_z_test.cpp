@@ -16,8 +16,8 @@ using test::TempDrive;
 SectionTable ZTable(const std::vector<std::pair<std::string, Text>>& rows) {
   SectionTable table(2, static_cast<int>(rows.size()));
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    table.At(1, static_cast<int>(i + 1)) = T(rows[i].first);
-    table.At(2, static_cast<int>(i + 1)) = rows[i].second;
+    table.Set(1, static_cast<int>(i + 1), T(rows[i].first));
+    table.Set(2, static_cast<int>(i + 1), rows[i].second);
   }
   return table;
 }

@@ -86,6 +86,28 @@ TEST(NumberText, DecimalsOfFewPlacesReadAsAnyOtherValue) {
   for (double value : values) EXPECT_EQ(U8(NumberText(value)), reference(value)) << value;
 }
 
+// Plain decimals, as nearly every field of a log is, are turned into number texts without the
+// way through a double; the result must be what that way gives.
+TEST(NumberTextOf, PlainDecimalsGiveWhatTheirValueGives) {
+  std::vector<Text> fields = {U"0",    U"-0",    U"00.000", U"-.5",   U"5.",    U".5",    U"007.50",
+                              U"1.15", U"-1.15", U"0.0001", U"0.00001", U"-0.00012", U"100", U"1200.",
+                              U"123456789012345", U"1234567890123456", U"99999999999999.9", U"999999999999999",
+                              U"0.000123456789012345", U"0.00123456789012345", U"12345678901234.5",
+                              U"123456789012345.0", U"1000000000000000", U"0.1000000000000001"};
+  for (int whole : {0, 1, 12, 305, 4000, 99999}) {
+    for (const char* fraction : {"", ".", ".0", ".05", ".10", ".125", ".999", ".0005", ".00050"}) {
+      std::string text = std::to_string(whole) + fraction;
+      fields.push_back(T(text));
+      fields.push_back(T("-" + text));
+      fields.push_back(T("0" + text));
+    }
+  }
+  for (const Text& field : fields) {
+    EXPECT_EQ(U8(NumberTextOf(field)), U8(NumberText(ValueOf(field)))) << U8(field);
+    EXPECT_EQ(U8(DepthTextOf(field)), U8(DepthText(ValueOf(field)))) << U8(field);
+  }
+}
+
 TEST(NumberText, SingleKeepsSevenDigits) {
   EXPECT_EQ(SingleNumberText(0.1f), U"0.1");
   EXPECT_EQ(SingleNumberText(1.0f / 3), U"0.3333333");

@@ -1,6 +1,8 @@
 // Telling code page 932 from UTF-8 and UTF-16 by the bytes alone.
 #include "common/encoding_check.h"
 
+#include <algorithm>
+
 #include "common/cp932.h"
 
 namespace tq {
@@ -55,16 +57,22 @@ std::size_t Cp932CharacterAt(const cp932::TableView& tables, const std::string& 
 std::vector<long> LinesWithInvalidBytes(const std::string& bytes) {
   const cp932::TableView tables = cp932::View();
   std::vector<long> lines;
+  // Lines are counted only up to an invalid byte, which few files have.
   long line = 1;
+  auto counted = bytes.begin();
   for (std::size_t i = 0; i < bytes.size();) {
-    if (bytes[i] == '\n') ++line;
     // Most bytes of a log are ASCII, which code page 932 takes as it is (all but NUL).
     if (auto b = static_cast<unsigned char>(bytes[i]); b != 0 && b < 0x80) {
       ++i;
       continue;
     }
     std::size_t length = Cp932CharacterAt(tables, bytes, i);
-    if (length == 0 && (lines.empty() || lines.back() != line)) lines.push_back(line);
+    if (length == 0) {
+      auto here = bytes.begin() + static_cast<std::ptrdiff_t>(i);
+      line += static_cast<long>(std::count(counted, here, '\n'));
+      counted = here;
+      if (lines.empty() || lines.back() != line) lines.push_back(line);
+    }
     i += length == 0 ? 1 : length;
   }
   return lines;

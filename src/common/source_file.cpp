@@ -29,7 +29,7 @@ void SourceFile::ConsumeLineEnd() {
   ++line_;
 }
 
-Text SourceFile::ReadField() {
+std::string_view SourceFile::NextFieldBytes() {
   RequireMore();
   while (pos_ < bytes_.size() && bytes_[pos_] == ' ') ++pos_;
   lastLine_ = line_;
@@ -55,15 +55,19 @@ Text SourceFile::ReadField() {
   } else if (AtLineEnd()) {
     ConsumeLineEnd();
   }
-  return FromShiftJis(field);
+  return field;
 }
+
+Text SourceFile::ReadField() { return FromShiftJis(NextFieldBytes()); }
+
+void SourceFile::AppendField(Text& out) { AppendFromShiftJis(NextFieldBytes(), out); }
 
 Text SourceFile::ReadLine() {
   RequireMore();
   lastLine_ = line_;
   std::size_t start = pos_;
   while (pos_ < bytes_.size() && !AtLineEnd()) ++pos_;
-  std::string line = bytes_.substr(start, pos_ - start);
+  std::string_view line = std::string_view(bytes_).substr(start, pos_ - start);
   lastEndedLine_ = true;
   if (AtLineEnd()) ConsumeLineEnd();
   return FromShiftJis(line);
@@ -77,7 +81,7 @@ Text SourceFile::PeekLine() const {
 }
 
 void SourceFile::SkipFields(int count) {
-  for (int i = 0; i < count; ++i) ReadField();
+  for (int i = 0; i < count; ++i) NextFieldBytes();
 }
 
 void SourceFile::SkipBlankLines() {

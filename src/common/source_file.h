@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "common/text.h"
 
@@ -22,6 +23,8 @@ class SourceFile {
   explicit SourceFile(std::string bytes);
 
   Text ReadField();
+  // Reads a field and appends its text to out.
+  void AppendField(Text& out);
   Text ReadLine();
   // Reads a field and drops it.
   void SkipFields(int count);
@@ -50,6 +53,8 @@ class SourceFile {
 
  private:
   void RequireMore() const;
+  // Reads a field: its bytes, quotes and trailing spaces taken off, as a view of the file.
+  std::string_view NextFieldBytes();
   void ConsumeLineEnd();
   bool AtLineEnd() const;
 

@@ -126,27 +126,36 @@ void AppendHalfWidth(Text& out, char32_t c) {
 bool HoldsInvalidBytes(TextView text) { return std::any_of(text.begin(), text.end(), IsEscape); }
 
 Text FromShiftJis(std::string_view bytes) {
-  const cp932::TableView tables = cp932::View();
   Text out;
   out.reserve(bytes.size());
+  AppendFromShiftJis(bytes, out);
+  return out;
+}
+
+void AppendFromShiftJis(std::string_view bytes, Text& out) {
+  const cp932::TableView tables = cp932::View();
+  // No byte makes more than one character, so the text is written into room made at once.
+  std::size_t start = out.size();
+  out.resize(start + bytes.size());
+  char32_t* to = out.data() + start;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     unsigned char b = static_cast<unsigned char>(bytes[i]);
     if (b < 0x80) {
-      out += static_cast<char32_t>(b);
+      *to++ = b;
       continue;
     }
     if (cp932::IsLeadByte(b) && i + 1 < bytes.size()) {
       char32_t pair = tables.Pair(b, static_cast<unsigned char>(bytes[i + 1]));
       if (pair != 0) {
-        out += pair;
+        *to++ = pair;
         ++i;
         continue;
       }
     }
     char32_t single = cp932::IsLeadByte(b) ? 0 : tables.single[b];
-    out += single != 0 ? single : Escape(b);
+    *to++ = single != 0 ? single : Escape(b);
   }
-  return out;
+  out.resize(static_cast<std::size_t>(to - out.data()));
 }
 
 std::string ToShiftJis(TextView text) {
@@ -158,22 +167,33 @@ std::string ToShiftJis(TextView text) {
 
 void AppendShiftJis(TextView text, std::string& out) {
   const cp932::TableView tables = cp932::View();
-  for (char32_t c : text) {
+  // The table gives at most two bytes a character, so the bytes are written into room made at
+  // once; only a character beyond the table appends on its own.
+  std::size_t end = out.size();
+  out.resize(end + 2 * text.size());
+  char* to = out.data() + end;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
     if (c < 0x80) {
-      out += static_cast<char>(c);
+      *to++ = static_cast<char>(c);
       continue;
     }
     if (IsEscape(c)) {
-      out += static_cast<char>(c - cp932::kEscapeBase);
+      *to++ = static_cast<char>(c - cp932::kEscapeBase);
       continue;
     }
     if (std::uint32_t entry = c < 0x10000 ? tables.encode[c] : 0; entry != 0) {
-      if ((entry >> 16) != 1) out += static_cast<char>((entry >> 8) & 0xFF);
-      out += static_cast<char>(entry & 0xFF);
+      if ((entry >> 16) != 1) *to++ = static_cast<char>((entry >> 8) & 0xFF);
+      *to++ = static_cast<char>(entry & 0xFF);
       continue;
     }
+    out.resize(static_cast<std::size_t>(to - out.data()));
     if (!cp932::AppendEncoded(c, out)) out += '?';
+    end = out.size();
+    out.resize(end + 2 * (text.size() - i - 1));
+    to = out.data() + end;
   }
+  out.resize(static_cast<std::size_t>(to - out.data()));
 }
 
 Text FromUtf8(std::string_view bytes) {

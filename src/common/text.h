@@ -14,6 +14,8 @@ using Text = std::u32string;
 using TextView = std::u32string_view;
 
 Text FromShiftJis(std::string_view bytes);
+// Appends the text of bytes to out.
+void AppendFromShiftJis(std::string_view bytes, Text& out);
 std::string ToShiftJis(TextView text);
 // Appends the code page 932 form of text to out.
 void AppendShiftJis(TextView text, std::string& out);

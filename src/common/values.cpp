@@ -9,6 +9,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "common/errors.h"
 
@@ -254,6 +255,52 @@ std::optional<PlainDecimal> AsPlainDecimal(TextView text) {
   return plain;
 }
 
+// The number text of a plain decimal of at most 15 significant digits whose first digit stands
+// between the places 10^-4 and 10^14, as nearly every value of a log is: the decimal itself,
+// its leading and trailing zeros left out. Its double rounded to 15 digits gives back just
+// these digits, so this is what NumberText(ValueOf(text)) gives, only without the two ways
+// through a double. Nothing for any other text.
+std::optional<Text> PlainNumberText(TextView text) {
+  std::optional<PlainDecimal> plain = AsPlainDecimal(text);
+  if (!plain) return std::nullopt;
+  std::string_view chars(plain->chars, plain->size);
+  bool negative = chars.front() == '-';
+  if (negative) chars.remove_prefix(1);
+  std::size_t point = chars.find('.');
+  std::string_view whole = chars.substr(0, point);
+  std::string_view fraction = point == std::string_view::npos ? std::string_view() : chars.substr(point + 1);
+  while (!whole.empty() && whole.front() == '0') whole.remove_prefix(1);
+  while (!fraction.empty() && fraction.back() == '0') fraction.remove_suffix(1);
+  if (whole.empty() && fraction.empty()) return Text(U"0");
+  std::size_t leadingZeros = whole.empty() ? fraction.find_first_not_of('0') : 0;
+  std::size_t significant = whole.size() + fraction.size() - leadingZeros;
+  if (significant > 15 || whole.size() > 15 || leadingZeros > 3) return std::nullopt;
+  Text out;
+  out.reserve(chars.size() + 2);
+  if (negative) out += U'-';
+  if (whole.empty()) out += U'0';
+  for (char c : whole) out += static_cast<char32_t>(c);
+  if (!fraction.empty()) out += U'.';
+  for (char c : fraction) out += static_cast<char32_t>(c);
+  return out;
+}
+
+// The seven characters of DepthText from the number text of the depth.
+Text DepthTextOfNumber(TextView number) {
+  // The whole part right-aligned in four places (only its last four kept), a point, and the
+  // first two decimals padded with zeros.
+  std::size_t point = number.find(U'.');
+  TextView whole = number.substr(0, point);
+  TextView decimals = point == TextView::npos ? TextView() : number.substr(point + 1);
+  Text depth;
+  depth.reserve(7);
+  if (whole.size() < 4) depth.append(4 - whole.size(), U' ');
+  depth.append(whole.substr(whole.size() > 4 ? whole.size() - 4 : 0));
+  depth += U'.';
+  for (std::size_t i = 0; i < 2; ++i) depth += i < decimals.size() ? decimals[i] : U'0';
+  return depth;
+}
+
 }  // namespace
 
 double ValueOf(TextView text) {
@@ -293,28 +340,27 @@ Text NumberText(double value) { return FormatSignificant(value, 15); }
 Text SingleNumberText(float value) { return FormatSignificant(static_cast<double>(value), 7); }
 
 Text ValueCell(TextView field) {
-  if (Trim(field).empty()) return {};
+  if (TrimmedView(field).empty()) return {};
   return NumberTextOf(field);
 }
 
-Text DepthText(double value) {
-  // The whole part right-aligned in four places (only its last four kept), a point, and the
-  // first two decimals padded with zeros.
-  Text number = NumberText(value);
-  TextView text = number;
-  std::size_t point = text.find(U'.');
-  TextView whole = text.substr(0, point);
-  TextView decimals = point == TextView::npos ? TextView() : text.substr(point + 1);
-  Text depth;
-  depth.reserve(7);
-  if (whole.size() < 4) depth.append(4 - whole.size(), U' ');
-  depth.append(whole.substr(whole.size() > 4 ? whole.size() - 4 : 0));
-  depth += U'.';
-  for (std::size_t i = 0; i < 2; ++i) depth += i < decimals.size() ? decimals[i] : U'0';
-  return depth;
+Text NumberTextOf(TextView field) {
+  if (std::optional<Text> plain = PlainNumberText(field)) return std::move(*plain);
+  return NumberText(ValueOf(field));
 }
 
-Text RowPositionText(long row) { return Right(U"    " + DecimalText(row), 4); }
+Text DepthText(double value) { return DepthTextOfNumber(NumberText(value)); }
+
+Text DepthTextOf(TextView field) { return DepthTextOfNumber(NumberTextOf(field)); }
+
+Text RowPositionText(long row) {
+  char digits[24];
+  std::string_view number(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, row).ptr - digits));
+  if (number.size() > 4) number.remove_prefix(number.size() - 4);
+  Text text(4 - number.size(), U' ');
+  for (char c : number) text += static_cast<char32_t>(c);
+  return text;
+}
 
 NumberReading ReadNumberText(TextView text) {
   TextView t = TrimmedView(text);

@@ -18,15 +18,16 @@ double ValueOf(TextView text);
 Text NumberText(double value);
 Text SingleNumberText(float value);
 
-// Number text of the value of a field.
-inline Text NumberTextOf(TextView field) { return NumberText(ValueOf(field)); }
+// Number text of the value of a field: NumberText(ValueOf(field)).
+Text NumberTextOf(TextView field);
 
 // Empty when the trimmed field is empty, otherwise the number text of its value.
 Text ValueCell(TextView field);
 
 // Seven characters: the integer part right-aligned in 4 (last 4 kept), ".", two decimals cut.
 Text DepthText(double value);
-inline Text DepthTextOf(TextView field) { return DepthText(ValueOf(field)); }
+// DepthText(ValueOf(field)).
+Text DepthTextOf(TextView field);
 
 // A 1-based row number right-aligned in 4, last 4 characters kept.
 Text RowPositionText(long row);

@@ -12,7 +12,7 @@ namespace tq {
 
 // Reads the next field into a cell and keeps the line it began on.
 inline void ReadCell(SourceFile& file, SectionTable& table, int value, int row) {
-  table.At(value, row) = file.ReadField();
+  table.Fill(value, row, [&file](Text& texts) { file.AppendField(texts); });
   table.SetLine(value, row, file.LastLine());
 }
 
@@ -58,7 +58,7 @@ class SectionRow {
  public:
   SectionRow(const SectionTable& table, int row) : table_(table), row_(row), line_(table.Line(1, row)) {}
 
-  const Text& operator[](int value) const {
+  TextView operator[](int value) const {
     line_ = table_.Line(value, row_);
     return table_.At(value, row_);
   }

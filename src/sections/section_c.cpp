@@ -19,7 +19,7 @@ enum class X5Field { kRow = 1, kDepth = 2, kBlows = 3, kTestLength = 5, kCount =
 
 // A test of fewer than 50 blows is written with the full test length 30; a penetration
 // marked "*" is left empty.
-Text PenetrationField(const Text& blows, const Text& penetration) {
+Text PenetrationField(TextView blows, TextView penetration) {
   if (StartsWith(penetration, U"*")) return {};
   if (ValueOf(blows) < 50) return U"30";
   return NumberTextOf(penetration);
@@ -29,7 +29,7 @@ Text X5Line(const SectionRow& row) {
   FieldLine<X5Field> line;
   line[X5Field::kRow] = RowPositionText(row.Number());
   line[X5Field::kDepth] = DepthTextOf(row[kCDepth]);
-  const Text& blows = row[kCBlows];
+  TextView blows = row[kCBlows];
   line[X5Field::kBlows] = ValueCell(blows);
   line[X5Field::kTestLength] = PenetrationField(blows, row[kCPenetration]);
   return line.Join();

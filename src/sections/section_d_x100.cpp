@@ -88,7 +88,7 @@ std::vector<Layer> ReadLayers(const BoringFiles& files, const Text& name) {
 }
 
 // The first layer whose end lies strictly below the sample's upper depth.
-const Layer* LayerOf(const std::vector<Layer>& layers, const Text& upperDepth) {
+const Layer* LayerOf(const std::vector<Layer>& layers, TextView upperDepth) {
   float d = SingleValueOf(upperDepth);
   for (const Layer& layer : layers) {
     if (d < layer.depth) return &layer;
@@ -97,7 +97,7 @@ const Layer* LayerOf(const std::vector<Layer>& layers, const Text& upperDepth) {
 }
 
 // Value 19 is taken as a number even when an empty value 18 leaves field 32 empty.
-Text SixtiethDecimals(const Text& value19) { return Mid(NumberText(ValueOf(value19) / 60), 3, 3); }
+Text SixtiethDecimals(TextView value19) { return Mid(NumberText(ValueOf(value19) / 60), 3, 3); }
 
 Text JoinField32(const Text& whole, const Text& decimals) {
   if (whole.empty() || decimals.empty()) return whole;
@@ -155,8 +155,8 @@ void CountFileRecords(const BoringFiles& files, const Text& name, std::int16_t& 
   count = static_cast<std::int16_t>(records);
 }
 
-Text StrengthConditionCode(const Text& field) {
-  if (Trim(field).empty()) return {};
+Text StrengthConditionCode(TextView field) {
+  if (TrimmedView(field).empty()) return {};
   double code = ValueOf(field);
   if (code == 1) return U"ＵＵ";
   if (code == 2) return U"ＣＵ";
@@ -165,7 +165,7 @@ Text StrengthConditionCode(const Text& field) {
   return {};
 }
 
-Text CombinedField32(const Text& value18, const Text& value19) {
+Text CombinedField32(TextView value18, TextView value19) {
   return JoinField32(ValueCell(value18), SixtiethDecimals(value19));
 }
 

@@ -40,9 +40,9 @@ void CheckSectionDRows(const SectionTable& table, std::int16_t count);
 void WriteX100File(BoringFiles& files, const SectionTable& table, std::int16_t count);
 
 // The strength condition code of value 16: "ＵＵ", "ＣＵ", "ＵＣ", "ＣＤ" for 1 to 4, else empty.
-Text StrengthConditionCode(const Text& field);
+Text StrengthConditionCode(TextView field);
 
 // Field 32: value 18, and the first decimals of value 19 / 60 after a point.
-Text CombinedField32(const Text& value18, const Text& value19);
+Text CombinedField32(TextView value18, TextView value19);
 
 }  // namespace tq

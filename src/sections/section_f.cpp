@@ -24,13 +24,13 @@ enum class L204Field { kRow = 1, kLength = 2, kStart = 3, kFlaggedValue = 4, kVa
 
 // The end depth must be a number, and lie near enough the start for their difference to be one,
 // even when an empty start or end leaves the length field empty.
-Text LengthField(const Text& start, const Text& end) {
+Text LengthField(TextView start, TextView end) {
   double length = ValueOf(end) - ValueOf(start);
   if (!std::isfinite(length)) {
     throw ConversionError(U"開始深度「" + Trim(start) + U"」と終了深度「" + Trim(end) +
                           U"」の差が大きすぎて区間の長さを求められません。");
   }
-  if (Trim(start).empty() || Trim(end).empty()) return {};
+  if (TrimmedView(start).empty() || TrimmedView(end).empty()) return {};
   return DepthText(length);
 }
 
@@ -42,7 +42,7 @@ std::int16_t ColumnFlagOf(const IntervalHeader& header) {
 Text L204Line(const SectionRow& row, std::int16_t columnFlag) {
   FieldLine<L204Field> line;
   line[L204Field::kRow] = RowPositionText(row.Number());
-  const Text& start = row[kFStart];
+  TextView start = row[kFStart];
   line[L204Field::kStart] = DepthTextOf(start);
   line[L204Field::kLength] = LengthField(start, row[kFEnd]);
   line[columnFlag == 1 ? L204Field::kFlaggedValue : L204Field::kValue] = ExponentNumberText(row[kFValue]);

@@ -107,16 +107,16 @@ void NoteNumber(FindingList& findings, TextView text, long line, ValueForm form,
 
 // The form splits at its first exponent letter (full-width ones too) and reads each side as a
 // number, so each side is looked at as one.
-void NoteExponentNumber(FindingList& findings, const Text& text, long line, const ValueName& name) {
-  Text t = Trim(text);
+void NoteExponentNumber(FindingList& findings, TextView text, long line, const ValueName& name) {
+  TextView t = TrimmedView(text);
   std::size_t p = ExponentLetterPosition(t);
   if (p == Text::npos) return NoteNumber(findings, t, line, ValueForm::kExponentNumber, name);
   NoteNumber(findings, t.substr(0, p), line, ValueForm::kExponentNumber, name);
   NoteNumber(findings, t.substr(p + 1), line, ValueForm::kExponentNumber, name);
 }
 
-void NoteDepthWidth(FindingList& findings, const Text& text, long line, const ValueName& name) {
-  if (Trim(text).empty()) return;
+void NoteDepthWidth(FindingList& findings, TextView text, long line, const ValueName& name) {
+  if (TrimmedView(text).empty()) return;
   Text number = NumberTextOf(text);
   if (number.substr(0, number.find(U'.')).size() <= 4) return;
   findings.Warn(line, finding_code::kDepthCut,
@@ -145,7 +145,7 @@ void NoteRowFraming(FindingList& findings, const Text& kind, const SectionTable&
 
 }  // namespace
 
-void NoteValue(FindingList& findings, const Text& text, long line, ValueForm form, const ValueName& name) {
+void NoteValue(FindingList& findings, TextView text, long line, ValueForm form, const ValueName& name) {
   if (form == ValueForm::kMarkedNumber && StartsWith(text, U"*")) return;
   if (form == ValueForm::kExponentNumber) return NoteExponentNumber(findings, text, line, name);
   NoteNumber(findings, text, line, form, name);

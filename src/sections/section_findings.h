@@ -36,7 +36,7 @@ class ValueName {
 };
 
 // The finding of one value in the given form, named for the message; none when it reads as meant.
-void NoteValue(FindingList& findings, const Text& text, long line, ValueForm form, const ValueName& name);
+void NoteValue(FindingList& findings, TextView text, long line, ValueForm form, const ValueName& name);
 
 // The number of fields of a record of the given kind.
 int FieldsPerRecord(const Text& kind);

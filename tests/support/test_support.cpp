@@ -18,7 +18,7 @@ std::string Sjis(std::string_view utf8) { return ToShiftJis(FromUtf8(utf8)); }
 
 Text T(std::string_view utf8) { return FromUtf8(utf8); }
 
-std::string U8(const Text& text) { return ToUtf8(text); }
+std::string U8(TextView text) { return ToUtf8(text); }
 
 namespace {
 

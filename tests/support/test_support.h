@@ -23,7 +23,7 @@ std::string Sjis(std::string_view utf8);
 // A text from a UTF-8 literal.
 Text T(std::string_view utf8);
 // UTF-8 of a text, for assertion messages.
-std::string U8(const Text& text);
+std::string U8(TextView text);
 
 // Sets an environment variable of this process to a UTF-8 value; removes it when value is empty.
 void SetEnvironment(const char* name, const std::string& value);
