@@ -256,7 +256,14 @@ Text Trim(TextView text) { return Text(TrimmedView(text)); }
 Text NormaliseKind(TextView text) {
   Text narrow;
   narrow.reserve(text.size());
-  for (char32_t c : text) AppendHalfWidth(narrow, c);
+  for (char32_t c : text) {
+    // A record kind is nearly always one ASCII letter, which has no wider form to fold.
+    if (c < 0x80) {
+      narrow += c;
+    } else {
+      AppendHalfWidth(narrow, c);
+    }
+  }
   for (char32_t& c : narrow) {
     if (c >= U'a' && c <= U'z') c = c - U'a' + U'A';
   }
