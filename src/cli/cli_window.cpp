@@ -24,7 +24,10 @@ Text CliWindow::Shown(const Text& text) const {
   return options_.nativePaths ? NativePathsIn(*options_.nativePaths, text) : text;
 }
 
+CliWindow::~CliWindow() { PrintHeldFindings(); }
+
 int CliWindow::MsgBox(const Text& text, int style, const std::optional<Text>& title) {
+  PrintHeldFindings();
   ClearProgress();
   PrintText(err_, U"tecris2quillo: " + Shown(text));
   if (title && *title != kProgramTitle) PrintText(err_, U"（" + Shown(*title) + U"）");
@@ -34,6 +37,7 @@ int CliWindow::MsgBox(const Text& text, int style, const std::optional<Text>& ti
 }
 
 void CliWindow::PrintLine(const Text& text) {
+  PrintHeldFindings();
   ClearProgress();
   PrintText(err_, text + U"\n");
   std::fflush(err_);
@@ -49,7 +53,16 @@ void CliWindow::ClearProgress() {
 void CliWindow::Finding(const tq::Finding& finding) {
   if (options_.quiet || finding.severity != Severity::kWarning) return;
   Text where = finding.file + (finding.line > 0 ? U":" + DecimalText(finding.line) : Text());
-  PrintLine(where + U": 警告: " + Shown(finding.message) + U" [" + FromUtf8(finding.code) + U"]");
+  heldFindings_ += where + U": 警告: " + Shown(finding.message) + U" [" + FromUtf8(finding.code) + U"]\n";
+}
+
+// A file's warnings go out together when its report is complete: one write rather than one a line.
+void CliWindow::PrintHeldFindings() {
+  if (heldFindings_.empty()) return;
+  ClearProgress();
+  PrintText(err_, heldFindings_);
+  heldFindings_.clear();
+  std::fflush(err_);
 }
 
 int CliWindow::Ask(const Text&) {
@@ -82,6 +95,7 @@ void CliWindow::Waiting(const Text& text) {
 
 void CliWindow::ReportProgress(int done, int total, const Text& fileName) {
   if (!options_.showProgress || options_.quiet) return;
+  PrintHeldFindings();
   ClearProgress();
   if (done >= total) return;
   Text line = U"[" + DecimalText(done + 1) + U"/" + DecimalText(total) + U"] " + fileName;
@@ -91,6 +105,7 @@ void CliWindow::ReportProgress(int done, int total, const Text& fileName) {
 }
 
 void CliWindow::SourceFileDone(const SourceFileReport& report) {
+  PrintHeldFindings();
   ++tally_.files;
   if (!report.written.empty()) ++tally_.borings;
   tally_.written += report.written.size();

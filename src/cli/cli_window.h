@@ -34,7 +34,13 @@ class CliWindow : public RunObserver {
   explicit CliWindow(CliOptions options, std::FILE* err = stderr, std::FILE* in = stdin)
       : options_(options), err_(err), in_(in) {}
 
+  ~CliWindow() override;
+  CliWindow(const CliWindow&) = delete;
+  CliWindow& operator=(const CliWindow&) = delete;
+
   int MsgBox(const Text& text, int style, const std::optional<Text>& title) override;
+  // Writes the warnings held for the file in hand, which otherwise go out with its report.
+  void PrintHeldFindings();
   void SetStatusCaption(const Text& caption) override { caption_ = caption; }
   void ReportProgress(int done, int total, const Text& fileName) override;
   void Warning(const Text& text) override;
@@ -60,6 +66,7 @@ class CliWindow : public RunObserver {
   Text caption_;
   std::vector<SourceFileReport> reports_;
   RunTally tally_;
+  Text heldFindings_;  // warning lines of the file in hand
   std::size_t progressWidth_ = 0;  // columns of the progress line on the terminal, 0 when none
 };
 

@@ -116,6 +116,7 @@ int Convert(const CommandLine& line) {
   if (!IsDriveForm(line.arguments[0]) || !IsDriveForm(line.arguments[1])) options.nativePaths = &fs;
   CliWindow window(options);
   RunOutcome outcome = Command1_Click(converter, request, window);
+  window.PrintHeldFindings();
   if (line.json) {
     Print(stdout, RunReportJson(window.Reports(), OutcomeName(outcome)));
   } else if (!line.quiet) {

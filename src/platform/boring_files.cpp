@@ -44,6 +44,12 @@ std::optional<std::string> BoringFiles::Read(const Text& name) const {
   return files_.ReadFile(PathOf(name));
 }
 
+std::size_t BoringFiles::KeptBytes() const {
+  std::size_t bytes = 0;
+  for (const auto& kept : kept_) bytes += kept.second.size();
+  return bytes;
+}
+
 std::vector<Text> BoringFiles::KeptNames() const {
   std::vector<Text> names;
   for (const auto& kept : kept_) names.push_back(kept.first);

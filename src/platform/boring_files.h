@@ -44,6 +44,8 @@ class BoringFiles {
   bool IsPlainFile(const Text& name) const;
   // The names of the outputs kept so far, in the order first committed.
   std::vector<Text> KeptNames() const;
+  // The bytes of the outputs kept so far.
+  std::size_t KeptBytes() const;
   std::optional<std::string> Read(const Text& name) const;
 
  private:

@@ -1,6 +1,9 @@
 // The Execute command: folder checks, the per-file loop and the section chain.
 #include "run/execute.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <set>
@@ -130,9 +133,15 @@ class ExecuteCommand {
   struct Committing {
     Text sourcePath;
     Text folder;
+    std::size_t bytes = 0;
     SourceFileReport report;
     FindingList findings;
   };
+
+  // How far the worker may fall behind: enough borings to even out one slow to write against
+  // one slow to convert, few enough bytes that a long batch keeps little in memory.
+  static constexpr std::size_t kMostBoringsInHand = 8;
+  static constexpr std::size_t kMostBytesInHand = 4 << 20;
 
   // Thrown through the conversion of a boring when the one before it could not be put in place:
   // the run stops there, and nothing of the later boring is written or reported.
@@ -150,7 +159,8 @@ class ExecuteCommand {
     }
     ~ScopedCommitting() {
       command_.converter_.Patterns().SetBeforeTablesChange(std::move(previous_));
-      command_.committing_.reset();
+      command_.committing_.clear();
+      command_.bytesInHand_ = 0;
       command_.worker_ = nullptr;
     }
     ScopedCommitting(const ScopedCommitting&) = delete;
@@ -186,12 +196,14 @@ class ExecuteCommand {
         stop = StopBusy(RunOutcome::kFileRefused);
       } else {
         Text folder = prefix + report.boring;
-        // A boring repeated in the next file reads the folder the first is going into.
-        if (committing_ && AsciiUpper(committing_->folder) == AsciiUpper(folder)) AwaitCommitting();
+        // A boring repeated in a later file reads the folder the first is going into.
+        if (GoingIntoPlace(folder)) AwaitCommitting();
         BoringFiles boring = Convert(name, std::move(*bytes), folder, report.boring, findings);
-        AwaitCommitting();
+        std::size_t outputBytes = boring.KeptBytes();
+        MakeRoomFor(outputBytes);
         report.written = boring.KeptNames();
-        committing_ = Committing{sourcePath, folder, std::move(report), std::move(findings)};
+        committing_.push_back({sourcePath, folder, outputBytes, std::move(report), std::move(findings)});
+        bytesInHand_ += outputBytes;
         worker_->Start([boring = std::move(boring)]() mutable { boring.CommitAll(); });
         return std::nullopt;
       }
@@ -214,21 +226,46 @@ class ExecuteCommand {
     return boring;
   }
 
-  // Waits for the boring going into place and reports it; throws EarlierBoringFailed when it
-  // could not be put in place.
+  bool GoingIntoPlace(const Text& folder) const {
+    Text upper = AsciiUpper(folder);
+    return std::any_of(committing_.begin(), committing_.end(),
+                       [&upper](const Committing& c) { return AsciiUpper(c.folder) == upper; });
+  }
+
+  // Collects the oldest borings going into place until one of outputBytes more can be handed over.
+  void MakeRoomFor(std::size_t outputBytes) {
+    while (!committing_.empty() &&
+           (committing_.size() >= kMostBoringsInHand || bytesInHand_ + outputBytes > kMostBytesInHand)) {
+      if (std::optional<RunOutcome> stop = FinishOldest()) throw EarlierBoringFailed{*stop};
+    }
+  }
+
+  // Waits for every boring going into place and reports them; throws EarlierBoringFailed when
+  // one could not be put in place.
   void AwaitCommitting() {
     if (std::optional<RunOutcome> stop = FinishCommitting()) throw EarlierBoringFailed{*stop};
   }
 
   std::optional<RunOutcome> FinishCommitting() {
-    if (!committing_) return std::nullopt;
-    Committing done = std::move(*committing_);
-    committing_.reset();
+    while (!committing_.empty()) {
+      if (std::optional<RunOutcome> stop = FinishOldest()) return stop;
+    }
+    return std::nullopt;
+  }
+
+  // Waits for the oldest boring going into place and reports it. When it could not be put in
+  // place, the run stops at it: the later ones were never written and are dropped unreported.
+  std::optional<RunOutcome> FinishOldest() {
+    Committing done = std::move(committing_.front());
+    committing_.pop_front();
+    bytesInHand_ -= done.bytes;
     std::optional<RunOutcome> stop;
     try {
       worker_->Collect();
     } catch (const ConversionError& error) {
       done.report.written.clear();
+      committing_.clear();
+      bytesInHand_ = 0;
       stop = StopAt(done.sourcePath, error, done.findings);
     }
     Report(std::move(done.report), done.findings);
@@ -266,7 +303,8 @@ class ExecuteCommand {
   RunObserver& observer_;
   RunData data_;
   CommitWorker* worker_ = nullptr;
-  std::optional<Committing> committing_;
+  std::deque<Committing> committing_;  // oldest first
+  std::size_t bytesInHand_ = 0;
 };
 
 }  // namespace
