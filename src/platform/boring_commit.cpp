@@ -23,12 +23,29 @@ using Outputs = std::vector<std::pair<Text, std::string>>;
       U"リンクを普通のフォルダに置き換えてから変換してください。");
 }
 
+// A folder that nobody else sees yet, held open while it is filled.
+class NewFolder {
+ public:
+  explicit NewFolder(std::string path) : path_(std::move(path)), folder_(native::OpenFolder(path_)) {}
+  ~NewFolder() { native::CloseFolder(folder_); }
+  NewFolder(const NewFolder&) = delete;
+  NewFolder& operator=(const NewFolder&) = delete;
+
+  native::FileNumber CreateFile(const std::string& name, bool& taken) const {
+    return native::CreateNewFileIn(folder_, path_, name, taken);
+  }
+
+ private:
+  std::string path_;
+  native::FileNumber folder_;
+};
+
 // A file of a folder that nobody else sees yet; the hook is asked about the file's final path.
-bool WriteNewFile(const FileSystem& files, const std::string& path, const std::string& hookPath,
-                  const std::string& bytes) {
+bool WriteNewFile(const FileSystem& files, const NewFolder& folder, const std::string& name,
+                  const std::string& hookPath, const std::string& bytes) {
   if (files.Fails(FileOperation::kOpen, hookPath)) return false;
   bool taken = false;
-  native::FileNumber file = native::CreateNewFile(path, taken);
+  native::FileNumber file = folder.CreateFile(name, taken);
   if (file == native::kNoFile) return false;
   bool ok = files.WriteAll(file, bytes, hookPath);
   return native::CloseFile(file) && ok;
@@ -55,12 +72,7 @@ class FolderCommit {
     if (files_.Fails(FileOperation::kCreateFolder, native_) || !native::CreateFolder(building)) {
       throw ConversionError(CannotCreateFolderCause(folder_));
     }
-    for (const auto& [name, bytes] : outputs) {
-      std::string fileName = ToUtf8(name);
-      if (WriteNewFile(files_, native::Join(building, fileName), native::Join(native_, fileName), bytes)) continue;
-      native::RemoveTree(building);
-      throw ConversionError(CannotWriteCause(JoinPath(folder_, name)));
-    }
+    if (!FillNewFolder(building, outputs)) throw ConversionError(CannotWriteCause(JoinPath(folder_, failedName_)));
     if (!files_.Fails(FileOperation::kRename, native_) && native::RenameFolder(building, native_)) {
       files_.NoteCreated(native_);
       return true;
@@ -68,6 +80,22 @@ class FolderCommit {
     native::RemoveTree(building);
     if (native::IsFolder(native_)) return false;
     throw ConversionError(CannotCreateFolderCause(folder_));
+  }
+
+  // Writes the outputs into the folder being built; false, the folder removed, when one cannot be.
+  bool FillNewFolder(const std::string& building, const Outputs& outputs) {
+    {
+      NewFolder folder(building);
+      for (const auto& [name, bytes] : outputs) {
+        std::string fileName = ToUtf8(name);
+        if (WriteNewFile(files_, folder, fileName, native::Join(native_, fileName), bytes)) continue;
+        failedName_ = name;
+        break;
+      }
+    }
+    if (failedName_.empty()) return true;
+    native::RemoveTree(building);
+    return false;
   }
 
   void CommitInto(const Outputs& outputs) {
@@ -118,6 +146,7 @@ class FolderCommit {
   const FileSystem& files_;
   const Text& folder_;
   std::string native_;
+  Text failedName_;  // the output that could not be written into the new folder
 };
 
 }  // namespace

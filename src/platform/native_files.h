@@ -98,6 +98,13 @@ inline constexpr FileNumber kNoFile = -1;
 
 // Creates a file that must not exist yet; taken is set when the name exists already.
 FileNumber CreateNewFile(const std::string& path, bool& taken);
+// A folder held open so that files are created in it by their names alone, which spares the
+// system looking up the folder's path again for every file; kNoFile where the system creates
+// files by path only (Windows), and CreateNewFileIn then joins the path.
+FileNumber OpenFolder(const std::string& path);
+// CreateNewFile of the name in the folder at folderPath, held open as folder.
+FileNumber CreateNewFileIn(FileNumber folder, const std::string& folderPath, const std::string& name, bool& taken);
+void CloseFolder(FileNumber folder);
 // Opens a file whose every write goes to its end as the system finds it then, creating it
 // when it is missing.
 FileNumber OpenForAppend(const std::string& path);

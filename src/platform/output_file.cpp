@@ -14,6 +14,22 @@ FileNumber CreateNewFile(const std::string& path, bool& taken) {
   return fd < 0 ? kNoFile : fd;
 }
 
+FileNumber OpenFolder(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  return fd < 0 ? kNoFile : fd;
+}
+
+FileNumber CreateNewFileIn(FileNumber folder, const std::string& folderPath, const std::string& name, bool& taken) {
+  if (folder == kNoFile) return CreateNewFile(Join(folderPath, name), taken);
+  int fd = ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  taken = fd < 0 && errno == EEXIST;
+  return fd < 0 ? kNoFile : fd;
+}
+
+void CloseFolder(FileNumber folder) {
+  if (folder != kNoFile) ::close(folder);
+}
+
 bool WriteAll(FileNumber fd, std::string_view bytes) {
   while (!bytes.empty()) {
     ssize_t n = ::write(fd, bytes.data(), bytes.size());

@@ -13,6 +13,14 @@ FileNumber CreateNewFile(const std::string& path, bool& taken) {
   return win32::NumberOf(file);
 }
 
+FileNumber OpenFolder(const std::string&) { return kNoFile; }
+
+FileNumber CreateNewFileIn(FileNumber, const std::string& folderPath, const std::string& name, bool& taken) {
+  return CreateNewFile(Join(folderPath, name), taken);
+}
+
+void CloseFolder(FileNumber) {}
+
 bool WriteAll(FileNumber file, std::string_view bytes) {
   while (!bytes.empty()) {
     DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
