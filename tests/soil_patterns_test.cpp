@@ -553,6 +553,45 @@ TEST_F(SoilPatternsTest, LayersOfOneBoringHoldTheLockUntilFinished) {
   EXPECT_EQ(U8(learned), "1000") << "the other converter reads the table this one wrote";
 }
 
+// The names one boring teaches are written when its layers are done, each table once: the
+// tables come out as learning the names one at a time makes them.
+TEST_F(SoilPatternsTest, NamesLearnedByOneBoringAreWrittenTogether) {
+  const std::vector<std::string> soil = {PatternRow("2000", "砂")};
+  const std::vector<std::string> extended = {PatternRow("1000", "粘土"), PatternRow("4000", "礫")};
+  const std::vector<std::string> names = {"シルト", "砂", "粘土", "シルト", "ローム", "礫"};
+  Tables(soil, extended);
+  std::vector<std::string> oneByOne;
+  for (const std::string& name : names) oneByOne.push_back(U8(Map(name)));
+  std::string soilOneByOne = Soil();
+  std::string extendedOneByOne = Extended();
+
+  Tables(soil, extended);
+  std::map<std::string, int> syncs;
+  drive.Files().SetFaultHook([&](FileOperation operation, const std::string& path) {
+    if (operation == FileOperation::kSync) ++syncs[path.substr(path.find_last_of("/\\") + 1)];
+    return false;
+  });
+  std::vector<std::string> together;
+  {
+    SoilPatternLookup layers(drive.Patterns());
+    for (const std::string& name : names) {
+      Text code;
+      layers.Map(T(name), code);
+      together.push_back(U8(code));
+    }
+    EXPECT_EQ(Soil(), CrLf(soil)) << "nothing is written before the layers are done";
+    layers.Finish();
+  }
+  drive.Files().SetFaultHook(nullptr);
+  EXPECT_EQ(together, oneByOne);
+  EXPECT_EQ(together, (std::vector<std::string>{"1001", "2000", "1000", "1001", "1002", "4000"}));
+  EXPECT_EQ(Soil(), soilOneByOne);
+  EXPECT_EQ(Extended(), extendedOneByOne);
+  EXPECT_EQ(syncs["KISHITU.TXT"], 1);
+  EXPECT_EQ(syncs["XKISHITU.TMP"], 1);
+  EXPECT_TRUE(Marker());
+}
+
 // A layer that stops the boring still lets go of the lock and marks the names it learned.
 TEST_F(SoilPatternsTest, LookupThatStopsReleasesTheLockAndKeepsTheMarker) {
   Tables({}, {});

@@ -127,19 +127,18 @@ void ReplaceExtendedTable(const PatternData& patterns, const std::string& bytes)
 
 bool EndsLine(const std::string& bytes) { return bytes.empty() || bytes.back() == '\n' || bytes.back() == '\r'; }
 
-void AppendSoilRow(const FileSystem& fs, const Text& path, const std::string& existing,
-                   const std::vector<Text>& fields) {
-  std::string row = ToShiftJis(JoinRow(fields)) + "\r\n";
+// rows: whole lines in code page 932.
+void AppendSoilRows(const FileSystem& fs, const Text& path, const std::string& existing, const std::string& rows) {
   // A row after an end-of-file mark would be past the end for every reader, so a table that
   // ends with one is written anew without it.
   if (!existing.empty() && existing.back() == '\x1A') {
     std::string table = existing.substr(0, existing.size() - 1);
-    ReplaceFileContents(fs, path, table + (EndsLine(table) ? "" : "\r\n") + row, /*durable=*/true);
+    ReplaceFileContents(fs, path, table + (EndsLine(table) ? "" : "\r\n") + rows, /*durable=*/true);
     if (!SyncFolderOf(fs, path)) throw ConversionError(CannotWriteCause(path));
     return;
   }
   // A last line without its line end would otherwise run into the new row.
-  std::string bytes = (EndsLine(existing) ? "" : "\r\n") + row;
+  std::string bytes = (EndsLine(existing) ? "" : "\r\n") + rows;
   if (!AppendToFile(fs, path, bytes)) throw ConversionError(CannotWriteCause(path));
 }
 
@@ -228,12 +227,60 @@ SoilPatternLookup::~SoilPatternLookup() {
 }
 
 void SoilPatternLookup::Finish() {
+  try {
+    WriteLearnedRows();
+  } catch (...) {
+    Release();
+    throw;
+  }
+  Release();
+}
+
+void SoilPatternLookup::Release() {
+  extendedBytes_.reset();
+  soilBytes_.reset();
+  soilRows_.clear();
+  learnedCodes_.clear();
   lock_.Unlock();
   locked_ = false;
   soil_ = nullptr;
   extended_ = nullptr;
   if (learned_) CreatePatternAddedMarker(patterns_);
   learned_ = false;
+}
+
+// XKISHITU.TXT first: its new codes are on the disk before KISHITU.TXT names them.
+void SoilPatternLookup::WriteLearnedRows() {
+  if (extendedBytes_) {
+    std::string rebuilt = std::move(*extendedBytes_);
+    extendedBytes_.reset();
+    Forget(extended_, patterns_.PathOf(kExtendedTable));
+    ReplaceExtendedTable(patterns_, rebuilt);
+  }
+  if (soilBytes_) {
+    std::string existing = std::move(*soilBytes_);
+    soilBytes_.reset();
+    Text soilPath = patterns_.PathOf(kSoilTable);
+    Forget(soil_, soilPath);
+    AppendSoilRows(patterns_.Files(), soilPath, existing, soilRows_);
+    soilRows_.clear();
+    learned_ = true;
+  }
+}
+
+std::vector<Text> SoilPatternLookup::Learn(const Text& name) {
+  patterns_.BeforeTablesChange();
+  Text extendedPath = patterns_.PathOf(kExtendedTable);
+  const CachedTable& extendedTable = Table(extended_, extendedPath);
+  std::vector<Text> fields;
+  if (std::optional<TableRow> row = patterns_.SoilIndex().FindRow(extendedPath, extendedTable, name)) {
+    fields = row->fields;
+  } else {
+    extendedBytes_ = InsertNewRow(extendedBytes_ ? *extendedBytes_ : extendedTable.bytes, name, extendedPath, fields);
+  }
+  if (!soilBytes_) soilBytes_ = soil_->bytes;
+  soilRows_ += ToShiftJis(JoinRow(fields)) + "\r\n";
+  return fields;
 }
 
 void SoilPatternLookup::Map(const Text& soilName, Text& code) {
@@ -255,22 +302,13 @@ void SoilPatternLookup::Map(const Text& soilName, Text& code) {
     code = row->fields[1];
     return;
   }
-  patterns_.BeforeTablesChange();
-  Text extendedPath = patterns_.PathOf(kExtendedTable);
-  const CachedTable& extendedTable = Table(extended_, extendedPath);
-  std::vector<Text> fields;
-  if (std::optional<TableRow> row = patterns_.SoilIndex().FindRow(extendedPath, extendedTable, name)) {
-    fields = row->fields;
-  } else {
-    std::string rebuilt = InsertNewRow(extendedTable.bytes, name, extendedPath, fields);
-    Forget(extended_, extendedPath);
-    ReplaceExtendedTable(patterns_, rebuilt);
+  // A name learned earlier in this boring stands first under its name once the rows are written.
+  if (auto learned = learnedCodes_.find(name); learned != learnedCodes_.end()) {
+    code = learned->second;
+    return;
   }
-  std::string existing = soil_->bytes;
-  Forget(soil_, soilPath);
-  AppendSoilRow(patterns_.Files(), soilPath, existing, fields);
-  learned_ = true;
-  code = fields[1];
+  code = Learn(name)[1];
+  learnedCodes_.emplace(name, code);
 }
 
 // Under the lock only this converter changes the tables, so each is checked once per lock and

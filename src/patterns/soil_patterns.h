@@ -1,6 +1,11 @@
 // The soil pattern tables: soil names to four-digit pattern codes, learning new names.
 #pragma once
 
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "common/text.h"
 #include "patterns/pattern_data.h"
 #include "platform/file_lock.h"
@@ -27,7 +32,8 @@ void MapSoilNameToPattern(PatternData& patterns, const Text& soilName, Text& cod
 // The lookups of MapSoilNameToPattern for the layers of one boring: the lock is taken at the
 // first name that is not blank and held until Finish (or destruction), so a boring's layers pay
 // for the lock, and for the check that the tables are as last read, once rather than per layer.
-// Other converters wait meanwhile, as they would for one name.
+// Other converters wait meanwhile, as they would for one name. The names a boring teaches the
+// tables are written at Finish, still under the lock, each table once however many there are.
 class SoilPatternLookup {
  public:
   explicit SoilPatternLookup(PatternData& patterns);
@@ -36,12 +42,17 @@ class SoilPatternLookup {
   SoilPatternLookup& operator=(const SoilPatternLookup&) = delete;
 
   void Map(const Text& soilName, Text& code);
-  // Lets go of the lock and, when a name was learned, creates the pattern-added marker.
+  // Writes the rows learned, lets go of the lock and, when a name was learned, creates the
+  // pattern-added marker. Throws ConversionError, the lock let go, when a table cannot be written.
   void Finish();
 
  private:
   const CachedTable& Table(const CachedTable*& table, const Text& path);
   void Forget(const CachedTable*& table, const Text& path);
+  // The row a name gets in the tables; the first change waits for the borings going into place.
+  std::vector<Text> Learn(const Text& name);
+  void WriteLearnedRows();
+  void Release();
 
   PatternData& patterns_;
   FileLock lock_;
@@ -49,6 +60,11 @@ class SoilPatternLookup {
   const CachedTable* extended_ = nullptr;
   bool locked_ = false;
   bool learned_ = false;
+  // What the names learned under the lock now held make of the tables, until Finish writes it.
+  std::optional<std::string> extendedBytes_;  // XKISHITU.TXT with its new rows
+  std::optional<std::string> soilBytes_;      // KISHITU.TXT as read before its new rows
+  std::string soilRows_;                      // the rows to add to KISHITU.TXT, in code page 932
+  std::map<Text, Text> learnedCodes_;         // name -> code given under this lock
 };
 // Where a soil name (without its surrounding spaces) stands in the soil pattern tables, read
 // without the lock and without writing anything.
