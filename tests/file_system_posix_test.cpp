@@ -49,8 +49,10 @@ TEST(FileSystem, WithinARunTheRunsOwnEntriesAreFoundWithoutRegardToCase) {
   ScopedFolderCache run(fs);
   EXPECT_TRUE(fs.IsPlainFile(U"T:\\PAT\\L4.TXT")) << "found through the listing of T:\\ and of Pat";
   EXPECT_FALSE(fs.IsFolder(U"T:\\OUT")) << "T:\\ is listed now";
+  EXPECT_EQ(fs.NativePath(U"T:\\OUT\\x.txt"), (drive.Root() / "OUT/x.txt").string()) << "missing: as written";
   ASSERT_TRUE(fs.CreateFolder(U"T:\\Out"));
   EXPECT_EQ(fs.NativePath(U"T:\\OUT\\x.txt"), (drive.Root() / "Out/x.txt").string());
+  EXPECT_EQ(fs.NativePath(U"T:\\PAT\\L4.TXT"), (drive.Root() / "Pat/l4.txt").string()) << "found: kept";
 
   EXPECT_FALSE(fs.IsFolder(U"T:\\dest\\AB001")) << "dest is listed now";
   BoringFiles boring(fs, U"T:\\dest\\ab001", BoringFiles::Mode::kWholeBoring);

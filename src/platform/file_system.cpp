@@ -130,24 +130,39 @@ std::optional<FileSystem::Location> FileSystem::Locate(const Text& path) const {
   return location;
 }
 
-std::string FileSystem::NativeOf(const Location& location) const {
+std::string FileSystem::NativeOf(const Location& location, bool* settled) const {
   std::string path = roots_.at(location.drive);
+  if (settled) *settled = true;
   for (std::size_t i = 0; i < location.folders.size(); ++i) {
-    path = ResolveName(path, location.folders[i]);
+    path = ResolveName(path, location.folders[i], settled);
   }
   return path;
 }
 
-std::string FileSystem::ResolveName(const std::string& folder, const Text& name) const {
-  if (cache_.Active() && native::NamesTellCaseApart()) return cache_.Resolve(folder, name);
+std::string FileSystem::ResolveName(const std::string& folder, const Text& name, bool* settled) const {
+  if (cache_.Active() && native::NamesTellCaseApart()) {
+    bool nameSettled = false;
+    std::string resolved = cache_.Resolve(folder, name, nameSettled);
+    if (settled) *settled = *settled && nameSettled;
+    return resolved;
+  }
+  if (settled) *settled = false;
   return native::Join(folder, native::ResolveName(folder, name));
 }
 
 std::optional<std::string> FileSystem::NativePath(const Text& path) const {
   if (native::IsNativeAbsolute(path)) return ToUtf8(path);
+  // A whole drive path means the same whatever the current folders are.
+  bool wholePath = path.size() >= 3 && path[1] == U':' && IsSeparator(path[2]);
+  if (wholePath && cache_.Active()) {
+    if (std::optional<std::string> known = cache_.KnownPath(path)) return known;
+  }
   std::optional<Location> location = Locate(path);
   if (!location) return std::nullopt;
-  return NativeOf(*location);
+  bool settled = false;
+  std::string native = NativeOf(*location, &settled);
+  if (wholePath && settled) cache_.NoteKnownPath(path, native);
+  return native;
 }
 
 std::optional<Text> FileSystem::DrivePath(const std::string& nativePath) const {

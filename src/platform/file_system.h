@@ -115,8 +115,9 @@ class FileSystem {
     std::vector<Text> folders;
   };
   std::optional<Location> Locate(const Text& path) const;
-  std::string NativeOf(const Location& location) const;
-  std::string ResolveName(const std::string& folder, const Text& name) const;
+  // settled, when given, tells whether every name resolved is settled for the run (see FolderCache).
+  std::string NativeOf(const Location& location, bool* settled = nullptr) const;
+  std::string ResolveName(const std::string& folder, const Text& name, bool* settled) const;
   // Makes a native folder the current folder of the drive that holds it; that drive.
   std::optional<char32_t> FollowNativeFolder(const std::string& nativeFolder);
 

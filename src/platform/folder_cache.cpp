@@ -32,10 +32,24 @@ void FolderCache::End() {
   if (depth_ == 0 || --depth_ > 0) return;
   found_.clear();
   listings_.clear();
+  knownPaths_.clear();
 }
 
-std::string FolderCache::Resolve(const std::string& folder, const Text& name) {
+std::optional<std::string> FolderCache::KnownPath(const Text& drivePath) const {
+  std::lock_guard guard(mutex_.Get());
+  auto known = knownPaths_.find(drivePath);
+  if (known == knownPaths_.end()) return std::nullopt;
+  return known->second;
+}
+
+void FolderCache::NoteKnownPath(const Text& drivePath, const std::string& nativePath) {
+  std::lock_guard guard(mutex_.Get());
+  if (depth_ > 0) knownPaths_.insert_or_assign(drivePath, nativePath);
+}
+
+std::string FolderCache::Resolve(const std::string& folder, const Text& name, bool& settled) {
   std::string exact = native::Join(folder, ToUtf8(name));
+  settled = true;
   // Without a letter no other name can differ from it only in case, so there is nothing to ask.
   if (!HasAsciiLetter(name)) return exact;
   std::lock_guard guard(mutex_.Get());
@@ -45,6 +59,7 @@ std::string FolderCache::Resolve(const std::string& folder, const Text& name) {
   std::string found = Find(folder, name, exact, exists);
   // An entry that is missing now may be created later in the run, so only found ones are kept.
   if (exists) found_.emplace(exact, found);
+  settled = exists;
   return found;
 }
 

@@ -1,6 +1,7 @@
 // What one run learns of the native folders it walks through, so that it asks the system once.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -26,10 +27,14 @@ class FolderCache {
 
   // The native path of a name in a folder: as written when it exists so, otherwise the entry
   // that differs from it only in case (the first one the folder listed), otherwise as written.
-  // An entry once found is not asked for again.
-  std::string Resolve(const std::string& folder, const Text& name);
+  // An entry once found is not asked for again. settled: whether the answer can change no more
+  // in this run (the entry was found, or the name has no letter that case could change).
+  std::string Resolve(const std::string& folder, const Text& name, bool& settled);
   // An entry the run has created, so that a folder listed before knows it.
   void NoteCreated(const std::string& nativePath);
+  // The native path of a whole drive path whose every name had settled earlier in the run.
+  std::optional<std::string> KnownPath(const Text& drivePath) const;
+  void NoteKnownPath(const Text& drivePath, const std::string& nativePath);
 
  private:
   using FoldedNames = std::unordered_map<Text, std::string>;  // name in upper case -> first entry
@@ -40,6 +45,7 @@ class FolderCache {
   int depth_ = 0;
   std::unordered_map<std::string, std::string> found_;  // path as written -> entry found
   std::unordered_map<std::string, FoldedNames> listings_;
+  std::unordered_map<Text, std::string> knownPaths_;  // drive path -> native path
 };
 
 }  // namespace tq
