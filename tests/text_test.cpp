@@ -1,9 +1,14 @@
 // Code page 932 conversion, width folding and the byte-position helpers.
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <iconv.h>
+#endif
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "common/cp932.h"
 #include "common/text.h"
 #include "support/test_support.h"
 
@@ -53,6 +58,37 @@ INSTANTIATE_TEST_SUITE_P(
       }
       return name;
     });
+
+#ifndef _WIN32
+// The table of two-byte characters is built a lead byte at a time, passing over the pairs that
+// are no character; every pair must read as the system's converter reads it on its own.
+TEST(Cp932, EveryPairReadsAsTheSystemReadsItAlone) {
+  iconv_t cd = iconv_open("UTF-32LE", "CP932");
+  ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1));
+  const cp932::TableView tables = cp932::View();
+  int characters = 0;
+  for (int lead = 0x81; lead <= 0xFC; ++lead) {
+    if (!cp932::IsLeadByte(static_cast<unsigned char>(lead))) continue;
+    for (int trail = 0x40; trail <= 0xFC; ++trail) {
+      char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      unsigned char out[8] = {};
+      char* inPtr = in;
+      char* outPtr = reinterpret_cast<char*>(out);
+      std::size_t inLeft = 2;
+      std::size_t outLeft = sizeof out;
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+      bool whole = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1) && inLeft == 0 &&
+                   sizeof out - outLeft == 4;
+      char32_t alone = whole ? static_cast<char32_t>(out[0] | (out[1] << 8) | (out[2] << 16) | (out[3] << 24)) : 0;
+      EXPECT_EQ(tables.Pair(static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)), alone)
+          << std::hex << lead << " " << trail;
+      characters += alone != 0 ? 1 : 0;
+    }
+  }
+  iconv_close(cd);
+  EXPECT_GT(characters, 7000);  // JIS X 0208 and the NEC and IBM extensions at the least
+}
+#endif
 
 TEST(Cp932, InvalidAndTruncatedBytesSurviveUnchanged) {
   const std::string cases[] = {

@@ -14,6 +14,10 @@
 namespace tq::cp932 {
 namespace {
 
+// The bytes that can follow a lead byte.
+constexpr int kFirstTrail = 0x40;
+constexpr int kLastTrail = 0xFC;
+
 // One character through the system converter: bytes to a BMP code point, 0 when invalid.
 class SystemConverter {
  public:
@@ -22,6 +26,13 @@ class SystemConverter {
     wchar_t out[2] = {};
     int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes, length, out, 2);
     return n == 1 ? static_cast<char32_t>(out[0]) : 0;
+  }
+  // The code points of the pairs lead + trail, for trail from kFirstTrail up.
+  void PairsOfLead(unsigned char lead, char32_t* out) const {
+    for (int trail = kFirstTrail; trail <= kLastTrail; ++trail) {
+      char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      out[trail - kFirstTrail] = ToUnicode(bytes, 2);
+    }
   }
   std::string FromUnicode(char32_t codePoint) const {
     if (codePoint > 0xFFFF) return {};
@@ -48,6 +59,36 @@ class SystemConverter {
     if (produced != 4) return 0;
     return static_cast<char32_t>(out[0] | (out[1] << 8) | (out[2] << 16) | (out[3] << 24));
   }
+  // The code points of the pairs lead + trail, for trail from kFirstTrail up: all of them in one
+  // conversion, which passes over the pairs that are none, rather than a conversion a pair.
+  void PairsOfLead(unsigned char lead, char32_t* out) const {
+    constexpr int kPairs = kLastTrail - kFirstTrail + 1;
+    char in[2 * kPairs];
+    for (int k = 0; k < kPairs; ++k) {
+      in[2 * k] = static_cast<char>(lead);
+      in[2 * k + 1] = static_cast<char>(kFirstTrail + k);
+    }
+    unsigned char produced[4 * kPairs];
+    int pair = 0;
+    while (pair < kPairs) {
+      iconv(toUnicode_, nullptr, nullptr, nullptr, nullptr);
+      char* inPtr = in + 2 * pair;
+      std::size_t inLeft = static_cast<std::size_t>(2 * (kPairs - pair));
+      char* outPtr = reinterpret_cast<char*>(produced);
+      std::size_t outLeft = sizeof produced;
+      bool stopped = iconv(toUnicode_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1);
+      std::size_t consumed = static_cast<std::size_t>(inPtr - (in + 2 * pair));
+      std::size_t written = sizeof produced - outLeft;
+      // Each pair is one character of four bytes, or the positions would not tell which is which.
+      if (consumed % 2 != 0 || written != 2 * consumed) return PairsOneByOne(lead, out);
+      for (std::size_t k = 0; k < consumed / 2; ++k) {
+        const unsigned char* c = produced + 4 * k;
+        out[pair++] = static_cast<char32_t>(c[0] | (c[1] << 8) | (c[2] << 16) | (c[3] << 24));
+      }
+      if (!stopped) break;
+      out[pair++] = 0;  // the pair the conversion stopped at is none
+    }
+  }
   std::string FromUnicode(char32_t codePoint) const {
     unsigned char in[4] = {
         static_cast<unsigned char>(codePoint & 0xFF), static_cast<unsigned char>((codePoint >> 8) & 0xFF),
@@ -60,6 +101,13 @@ class SystemConverter {
 
  private:
   static inline const iconv_t kInvalid = reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1));
+
+  void PairsOneByOne(unsigned char lead, char32_t* out) const {
+    for (int trail = kFirstTrail; trail <= kLastTrail; ++trail) {
+      char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      out[trail - kFirstTrail] = ToUnicode(bytes, 2);
+    }
+  }
 
   // Bytes produced for one complete input, 0 when the input was not converted whole.
   static std::size_t Convert(iconv_t cd, const char* in, std::size_t inLength, char* out, std::size_t outSize) {
@@ -120,15 +168,12 @@ struct Tables {
     encode[0] = 1u << 16;
     for (int lead = 0x81; lead <= 0xFC; ++lead) {
       if (!IsLeadByte(static_cast<unsigned char>(lead))) continue;
-      for (int trail = 0x40; trail <= 0xFC; ++trail) {
-        char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-        pairs[lead * kTrailCount + trail] = conv.ToUnicode(bytes, 2);
-      }
+      conv.PairsOfLead(static_cast<unsigned char>(lead), &pairs[lead * kTrailCount + kFirstTrail]);
     }
     for (int preference = 0; preference <= 4; ++preference) {
       for (int lead = 0x81; lead <= 0xFC; ++lead) {
         if (!IsLeadByte(static_cast<unsigned char>(lead)) || LeadPreference(lead) != preference) continue;
-        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+        for (int trail = kFirstTrail; trail <= kLastTrail; ++trail) {
           char32_t cp = pairs[lead * kTrailCount + trail];
           if (cp == 0 || cp >= 0x10000 || encode[cp] != 0) continue;
           encode[cp] = (2u << 16) | static_cast<unsigned>(lead << 8 | trail);
