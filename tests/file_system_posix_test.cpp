@@ -1,5 +1,6 @@
 // Drive paths over POSIX folders: drives from the environment, names that differ in case, dot names.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -131,6 +132,18 @@ TEST(ListFolders, NamesVisibleSubfoldersInNameOrderAndNoFiles) {
 
 // A boring folder filled under a temporary name must never take the place of anything that
 // appeared under its final name meanwhile, not even an empty folder.
+// The process number goes into temporary names and the lock's holder; a forked child that kept
+// its parent's would take the parent's temporaries for its own.
+TEST(NativeFiles, AForkedChildHasItsOwnProcessNumber) {
+  EXPECT_EQ(native::ProcessId(), static_cast<unsigned long>(::getpid()));
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) ::_exit(native::ProcessId() == static_cast<unsigned long>(::getpid()) ? 0 : 1);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
 TEST(NativeFiles, AFolderIsRenamedOnlyOntoAMissingNameAndEntriesAreTakenAsThemselves) {
   struct Case {
     const char* what;

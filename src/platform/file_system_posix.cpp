@@ -1,11 +1,13 @@
 // The native file system on POSIX: drives from the environment, names that tell case apart.
 #include <fcntl.h>
+#include <pthread.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cerrno>
 #include <climits>
@@ -240,7 +242,24 @@ std::optional<std::string> ExecutableFolder() {
   return exe.parent_path().string();
 }
 
-unsigned long ProcessId() { return static_cast<unsigned long>(::getpid()); }
+namespace {
+
+// Asked for every temporary name and every lock; a forked child asks the system again.
+std::atomic<pid_t> cachedProcessId{0};
+
+void ForgetProcessId() { cachedProcessId = 0; }
+
+}  // namespace
+
+unsigned long ProcessId() {
+  static const bool resetInChildren = ::pthread_atfork(nullptr, nullptr, ForgetProcessId) == 0;
+  pid_t id = cachedProcessId;
+  if (id == 0 || !resetInChildren) {
+    id = ::getpid();
+    cachedProcessId = id;
+  }
+  return static_cast<unsigned long>(id);
+}
 
 bool ProcessIsGone(unsigned long id) {
   return id > 0 && id <= INT_MAX && ::kill(static_cast<pid_t>(id), 0) != 0 && errno == ESRCH;
