@@ -162,7 +162,9 @@ TEST_F(TitleSection, L2LookupFirstMatchTrimmed) {
   drive_.Write("pat/L2.txt", CrLf({"1,a", "2"}));
   EXPECT_EQ(LookupL2Name(patterns_, 2), U"") << "a line without a name matches nothing";
   std::filesystem::remove(drive_.Native("pat/L2.txt"));
-  EXPECT_EQ(LookupL2Name(patterns_, 1), U"");
+  EXPECT_EQ(LookupL2Name(patterns_, 1), U"") << "no L2.txt";
+  drive_.MakeFolder("pat/L2.txt");
+  EXPECT_EQ(LookupL2Name(patterns_, 1), U"") << "a folder named L2.txt";
 }
 
 TEST_F(TitleSection, L2CodeIsTheRoundedValueOfField21) {

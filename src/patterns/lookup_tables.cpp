@@ -14,12 +14,12 @@ namespace tq {
 Text LookupL2Name(const PatternData& patterns, std::int16_t code) {
   const FileSystem& fs = patterns.Files();
   Text path = patterns.PathOf(U"L2.txt");
-  if (!fs.IsPlainFile(path)) return {};
   const CachedTable* bytes = nullptr;
   try {
+    // A missing L2.txt reads as an empty table.
     bytes = &patterns.Tables().Read(fs, path);
   } catch (const ConversionError&) {
-    return {};  // an unreadable L2.txt names no code
+    return {};  // an unreadable L2.txt, or a folder of that name, names no code
   }
   SourceFile table(bytes->bytes);
   try {
