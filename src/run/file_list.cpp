@@ -30,7 +30,7 @@ std::optional<Text> SecondField(const std::string& bytes, bool& reachedEnd) {
 }
 
 // The first record is a line at the start of the file, so its first bytes nearly always hold it.
-constexpr std::size_t kFirstRecordBytes = 4096;
+constexpr std::size_t kFirstRecordBytes = 512;
 
 // Why a file of a convertible name is not offered: it cannot be read, is empty, or its first
 // record does not carry the name's eleven digits. Nothing when it is offered.
