@@ -43,8 +43,14 @@ std::optional<std::string> FolderCache::KnownPath(const Text& drivePath) const {
 }
 
 void FolderCache::NoteKnownPath(const Text& drivePath, const std::string& nativePath) {
+  // Every source file and boring folder of a batch passes through here once or twice, so the
+  // paths are forgotten now and then: the few used again and again are soon known again, and a
+  // batch of any length keeps little.
+  constexpr std::size_t kMostKnownPaths = 2048;
   std::lock_guard guard(mutex_.Get());
-  if (depth_ > 0) knownPaths_.insert_or_assign(drivePath, nativePath);
+  if (depth_ == 0) return;
+  if (knownPaths_.size() >= kMostKnownPaths) knownPaths_.clear();
+  knownPaths_.insert_or_assign(drivePath, nativePath);
 }
 
 std::string FolderCache::Resolve(const std::string& folder, const Text& name, bool& settled) {
