@@ -15,6 +15,7 @@
 namespace tq {
 namespace {
 
+using test::Sjis;
 using test::T;
 
 struct CodeCase {
@@ -118,6 +119,7 @@ TEST(Cp932, DuplicateFormsEncodeAsWindowsDoes) {
 
 TEST(Cp932, CharacterWithoutFormBecomesQuestionMark) {
   EXPECT_EQ(ToShiftJis(U"a\U0001F600b"), "a?b");
+  EXPECT_EQ(ToShiftJis(U"砂\U0001F600砂砂"), Sjis("砂") + "?" + Sjis("砂砂")) << "two-byte characters go on after it";
 }
 
 TEST(Utf8, RoundTripsTextAndCarriesInvalidBytes) {
