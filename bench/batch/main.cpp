@@ -86,7 +86,7 @@ void PrintMachine(const Machine& machine, const fs::path& scratch) {
 }
 
 void PrintFloor(const char* label, const FloorRun& floor, const ChildRun& convert) {
-  std::printf("  %s: %.2f 秒（CPU %.2f 秒）、変換はその %.1f 倍（CPU %.1f 倍）\n", label, floor.writeSeconds,
+  std::printf("  %s: %.2f 秒（CPU %.2f 秒）、変換はその %.2f 倍（CPU %.1f 倍）\n", label, floor.writeSeconds,
               floor.writeCpuSeconds, convert.seconds / floor.writeSeconds, convert.cpuSeconds / floor.writeCpuSeconds);
 }
 

@@ -104,14 +104,10 @@ FloorRun RunFloorOnce(const Tools& tools, const std::string& name, const std::st
 }
 
 // The run with the shortest writing time: the floor is what the disk allows at its best.
-FloorRun RunFloor(const Tools& tools, const std::string& mode, const fs::path& reference, const fs::path& work,
-                  std::uintmax_t files) {
-  FloorRun best;
-  for (int r = 1; r <= tools.repeats; ++r) {
-    FloorRun run = RunFloorOnce(tools, "floor-" + mode + "-" + std::to_string(r), mode, reference, work, files);
-    if (r == 1 || run.writeSeconds < best.writeSeconds) best = run;
-  }
-  return best;
+void RunFloorRound(const Tools& tools, const std::string& mode, const fs::path& reference, const fs::path& work,
+                   std::uintmax_t files, int repeat, FloorRun& best) {
+  FloorRun run = RunFloorOnce(tools, "floor-" + mode + "-" + std::to_string(repeat), mode, reference, work, files);
+  if (repeat == 1 || run.writeSeconds < best.writeSeconds) best = run;
 }
 
 ChildRun RunList(const Tools& tools, const fs::path& borings, const fs::path& work, int expected) {
@@ -143,16 +139,17 @@ BatchResult RunBatch(const Tools& tools, const fs::path& scratch, int borings) {
   result.borings = borings;
   result.sourceBytes = WriteBorings(source, borings);
   // Best of the repeats like the floors, each into a fresh destination; the first one's output
-  // is the tree the floors write again.
+  // is the tree the floors write again. The conversions and the floors take turns, so that a slow
+  // spell of a shared machine falls on both rather than on one of them.
   for (int r = 1; r <= tools.repeats; ++r) {
     fs::path into = r == 1 ? destination : work / ("out-" + std::to_string(r));
     KeepFaster(result.convert, Convert(tools, source, into, work, r == 1 ? "convert" : "convert-" + std::to_string(r)), r);
     RequireFolders(into, borings);
     if (r > 1) fs::remove_all(into);
+    if (r == 1) MeasureOutput(destination, result);
+    RunFloorRound(tools, "plain", destination, work, result.outputFiles, r, result.plainFloor);
+    RunFloorRound(tools, "rename", destination, work, result.outputFiles, r, result.renameFloor);
   }
-  MeasureOutput(destination, result);
-  result.plainFloor = RunFloor(tools, "plain", destination, work, result.outputFiles);
-  result.renameFloor = RunFloor(tools, "rename", destination, work, result.outputFiles);
   result.list = RunList(tools, source, work, borings);
   return result;
 }
