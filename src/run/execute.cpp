@@ -143,8 +143,8 @@ class ExecuteCommand {
   static constexpr std::size_t kMostBoringsInHand = 8;
   static constexpr std::size_t kMostBytesInHand = 4 << 20;
 
-  // Thrown through the conversion of a boring when the one before it could not be put in place:
-  // the run stops there, and nothing of the later boring is written or reported.
+  // Thrown through the conversion of a boring when an earlier one could not be put in place: the
+  // run stops there, and nothing of the later borings is written or reported.
   struct EarlierBoringFailed {
     RunOutcome outcome;
   };
