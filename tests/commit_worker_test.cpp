@@ -1,15 +1,16 @@
 // The worker that puts borings in place: order, failures and what is dropped.
+#include "run/commit_worker.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <future>
-#include <thread>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "common/errors.h"
-#include "run/commit_worker.h"
 
 namespace tq {
 namespace {

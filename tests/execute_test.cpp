@@ -290,7 +290,8 @@ TEST_F(ExecuteTest, ARepeatedBoringSeesWhatAnEarlierFileWrote) {
     int filesBetween;
   } cases[] = {{"next file", 0}, {"one file between", 1}, {"three files between", 3}};
   AddSource("12345678.001", Boring("12345678001", kSectionC));
-  for (int k = 0; k < 3; ++k) AddSource("12345678.10" + std::to_string(k), Boring("1234567810" + std::to_string(k), {}));
+  for (int k = 0; k < 3; ++k)
+    AddSource("12345678.10" + std::to_string(k), Boring("1234567810" + std::to_string(k), {}));
   AddSource("12345678.002", Boring("12345678001", {}));
   for (const Case& c : cases) {
     std::string out = "out" + std::to_string(c.filesBetween);
@@ -306,7 +307,8 @@ TEST_F(ExecuteTest, ARepeatedBoringSeesWhatAnEarlierFileWrote) {
     ASSERT_EQ(window.reports.size(), selected.size()) << c.name;
     std::set<std::string> codes;
     for (const Finding& finding : window.reports.back().findings) codes.insert(finding.code);
-    EXPECT_TRUE(codes.contains(finding_code::kStaleOutput)) << c.name << ": the repeat did not see the first one's X5.txt";
+    EXPECT_TRUE(codes.contains(finding_code::kStaleOutput))
+        << c.name << ": the repeat did not see the first one's X5.txt";
     EXPECT_EQ(drive_.Read(out + "/12345678001/X5.txt"), kX5) << c.name;
   }
 }
@@ -418,7 +420,6 @@ TEST(RunObserver, AnswersOkAndNoByDefault) {
 // ---- How the section chain reaches sections D to H and Z ----
 
 namespace chain {
-
 
 // A header whose count stands at characters 26 to 28 and is also its fourth field.
 std::string HeaderLine(const std::string& kind, int count) {

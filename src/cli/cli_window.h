@@ -66,7 +66,7 @@ class CliWindow : public RunObserver {
   Text caption_;
   std::vector<SourceFileReport> reports_;
   RunTally tally_;
-  Text heldFindings_;  // warning lines of the file in hand
+  Text heldFindings_;              // warning lines of the file in hand
   std::size_t progressWidth_ = 0;  // columns of the progress line on the terminal, 0 when none
 };
 

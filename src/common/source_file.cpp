@@ -38,7 +38,10 @@ std::string_view SourceFile::NextFieldBytes() {
     std::size_t close = bytes_.find('"', pos_ + 1);
     std::size_t end = close == std::string::npos ? bytes_.size() : close;
     field = std::string_view(bytes_).substr(pos_ + 1, end - pos_ - 1);
-    line_ += static_cast<long>(std::count(field.begin(), field.end(), '\n'));
+    // Nearly no field holds a line end, so the count starts only at the first one.
+    std::size_t lineEnd = field.find('\n');
+    if (lineEnd != std::string_view::npos)
+      line_ += static_cast<long>(std::count(field.begin() + static_cast<std::ptrdiff_t>(lineEnd), field.end(), '\n'));
     pos_ = close == std::string::npos ? bytes_.size() : close + 1;
     // Anything between the closing quote and the delimiter is no part of the field.
     while (pos_ < bytes_.size() && bytes_[pos_] != ',' && !AtLineEnd()) ++pos_;

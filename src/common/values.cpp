@@ -355,7 +355,8 @@ Text DepthTextOf(TextView field) { return DepthTextOfNumber(NumberTextOf(field))
 
 Text RowPositionText(long row) {
   char digits[24];
-  std::string_view number(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, row).ptr - digits));
+  std::string_view number(digits,
+                          static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, row).ptr - digits));
   if (number.size() > 4) number.remove_prefix(number.size() - 4);
   Text text(4 - number.size(), U' ');
   for (char c : number) text += static_cast<char32_t>(c);

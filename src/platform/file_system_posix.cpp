@@ -8,9 +8,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
