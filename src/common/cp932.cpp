@@ -21,19 +21,20 @@ constexpr int kLastTrail = 0xFC;
 // One character through the system converter: bytes to a BMP code point, 0 when invalid.
 class SystemConverter {
  public:
+  // The code points of the pairs lead + trail, for trail from kFirstTrail up, one conversion a pair.
+  void PairsOneByOne(unsigned char lead, char32_t* out) const {
+    for (int trail = kFirstTrail; trail <= kLastTrail; ++trail) {
+      char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      out[trail - kFirstTrail] = ToUnicode(bytes, 2);
+    }
+  }
 #ifdef _WIN32
   char32_t ToUnicode(const char* bytes, int length) const {
     wchar_t out[2] = {};
     int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes, length, out, 2);
     return n == 1 ? static_cast<char32_t>(out[0]) : 0;
   }
-  // The code points of the pairs lead + trail, for trail from kFirstTrail up.
-  void PairsOfLead(unsigned char lead, char32_t* out) const {
-    for (int trail = kFirstTrail; trail <= kLastTrail; ++trail) {
-      char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-      out[trail - kFirstTrail] = ToUnicode(bytes, 2);
-    }
-  }
+  void PairsOfLead(unsigned char lead, char32_t* out) const { PairsOneByOne(lead, out); }
   std::string FromUnicode(char32_t codePoint) const {
     if (codePoint > 0xFFFF) return {};
     wchar_t in = static_cast<wchar_t>(codePoint);
@@ -59,8 +60,7 @@ class SystemConverter {
     if (produced != 4) return 0;
     return static_cast<char32_t>(out[0] | (out[1] << 8) | (out[2] << 16) | (out[3] << 24));
   }
-  // The code points of the pairs lead + trail, for trail from kFirstTrail up: all of them in one
-  // conversion, which passes over the pairs that are none, rather than a conversion a pair.
+  // PairsOneByOne in one conversion, which passes over the pairs that are none.
   void PairsOfLead(unsigned char lead, char32_t* out) const {
     constexpr int kPairs = kLastTrail - kFirstTrail + 1;
     char in[2 * kPairs];
@@ -101,13 +101,6 @@ class SystemConverter {
 
  private:
   static inline const iconv_t kInvalid = reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1));
-
-  void PairsOneByOne(unsigned char lead, char32_t* out) const {
-    for (int trail = kFirstTrail; trail <= kLastTrail; ++trail) {
-      char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-      out[trail - kFirstTrail] = ToUnicode(bytes, 2);
-    }
-  }
 
   // Bytes produced for one complete input, 0 when the input was not converted whole.
   static std::size_t Convert(iconv_t cd, const char* in, std::size_t inLength, char* out, std::size_t outSize) {

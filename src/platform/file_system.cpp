@@ -154,7 +154,10 @@ std::optional<std::string> FileSystem::NativePath(const Text& path) const {
   if (native::IsNativeAbsolute(path)) return ToUtf8(path);
   // A whole drive path means the same whatever the current folders are.
   bool wholePath = path.size() >= 3 && path[1] == U':' && IsSeparator(path[2]);
-  if (wholePath && cache_.Active()) return RunNativePath(path);
+  if (wholePath && cache_.Active()) {
+    bool settled = false;
+    return RunNativePath(path, settled);
+  }
   std::optional<Location> location = Locate(path);
   if (!location) return std::nullopt;
   return NativeOf(*location);
@@ -163,17 +166,16 @@ std::optional<std::string> FileSystem::NativePath(const Text& path) const {
 // Within a run a whole drive path whose names have all settled keeps its native path, and a
 // name in a folder known so is looked up on its own: the files of one folder cost one look-up
 // each rather than one for every name of their paths.
-std::optional<std::string> FileSystem::RunNativePath(const Text& path) const {
+std::optional<std::string> FileSystem::RunNativePath(const Text& path, bool& settled) const {
+  settled = true;
   if (std::optional<std::string> known = cache_.KnownPath(path)) return known;
-  bool settled = true;
   std::optional<std::string> native;
   std::size_t cut = path.find_last_of(U"\\/");
   TextView name = TextView(path).substr(cut + 1);
   if (cut > 2 && !name.empty() && name != U"." && name != U"..") {
     Text folder = path.substr(0, cut);
-    native = RunNativePath(folder);
+    native = RunNativePath(folder, settled);
     if (!native) return std::nullopt;
-    settled = cache_.KnownPath(folder).has_value();
     native = ResolveName(*native, Text(name), &settled);
   } else {
     std::optional<Location> location = Locate(path);

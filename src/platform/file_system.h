@@ -115,7 +115,8 @@ class FileSystem {
     std::vector<Text> folders;
   };
   std::optional<Location> Locate(const Text& path) const;
-  std::optional<std::string> RunNativePath(const Text& path) const;
+  // settled: whether every name of the path has settled for the run (see FolderCache).
+  std::optional<std::string> RunNativePath(const Text& path, bool& settled) const;
   // settled, when given, tells whether every name resolved is settled for the run (see FolderCache).
   std::string NativeOf(const Location& location, bool* settled = nullptr) const;
   std::string ResolveName(const std::string& folder, const Text& name, bool* settled) const;
